@@ -1,0 +1,27 @@
+# Sourced by scripts/run and scripts/test: installs the Debian packages the
+# build, the tests and the program need, and does nothing when all are there.
+
+MORVEX_PACKAGES=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
+    xvfb xauth imagemagick fonts-noto-cjk
+)
+
+morvex_install_deps() {
+    local missing=()
+    local pkg
+    for pkg in "${MORVEX_PACKAGES[@]}" "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$pkg")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    echo "Installing missing packages: ${missing[*]}"
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo=(sudo)
+    fi
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+// One cooking stage of a menu. A stage whose three values are 0 does not run.
+struct MenuStage
+{
+    int power = 0;   // 0..10, 10 is full power ("P10")
+    int minutes = 0; // 0..60
+    int seconds = 0; // 0..99; 60..99 simply add seconds
+
+    int stageTime() const { return minutes * 60 + seconds; }
+
+    friend bool operator==(const MenuStage &a, const MenuStage &b)
+    {
+        return a.power == b.power && a.minutes == b.minutes && a.seconds == b.seconds;
+    }
+    friend bool operator!=(const MenuStage &a, const MenuStage &b) { return !(a == b); }
+};
+
+// One menu of the book.
+struct MenuRecord
+{
+    int number = 0; // record position + 1
+    QString code;   // "A-01", "b-00", "C-99", or "#0300" for a menu added in the edit dialog
+    QString name;   // empty: the menu has no name
+    std::array<MenuStage, 3> stages{};
+
+    friend bool operator==(const MenuRecord &a, const MenuRecord &b)
+    {
+        return a.number == b.number && a.code == b.code && a.name == b.name &&
+               a.stages == b.stages;
+    }
+    friend bool operator!=(const MenuRecord &a, const MenuRecord &b) { return !(a == b); }
+};
