@@ -1,10 +1,37 @@
 #include "menubook.h"
 
 #include "menufilechooser.h"
+#include "menufilereader.h"
 
-#include <QIODevice>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 
 const QString MenuBook::WorkingCopyName = QStringLiteral("menufile.hex");
+const QString MenuBook::FileFilter = QStringLiteral("MorvexMenuFile(*.hex)");
+
+namespace {
+
+// The working directory joined with a dialog's name; an absolute name stays as it is.
+QString pathInWorkingDirectory(const QString &fileName)
+{
+    return QDir(QDir::currentPath()).filePath(fileName);
+}
+
+void appendNumber(QString &text, int value)
+{
+    text += QString::number(value);
+}
+
+void appendRowNumber(QString &text, int row)
+{
+    text += u'#';
+    text += QString::number(row).rightJustified(4, u'0');
+}
+
+} // namespace
 
 void MenuBook::setFileChooser(MenuFileChooser *chooser)
 {
@@ -40,45 +67,181 @@ void MenuBook::clearMenu(int menuIndex)
 
 bool MenuBook::loadStartupFile()
 {
-    return false;
+    chosenFileName = WorkingCopyName;
+    menus.clear();
+    const QString path = pathInWorkingDirectory(chosenFileName);
+    // A working copy that exists but cannot be read may still hold the
+    // user's menus; only a missing one is replaced by the default book.
+    if (!QFileInfo::exists(path))
+        writeFile(WorkingCopyName, fileBytes(defaultText()));
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        chosenFileName.clear();
+        currentPath.clear();
+        return false;
+    }
+    readMenuFile(file);
+    currentPath = chosenFileName;
+    return true;
 }
 
 FileCommandResult MenuBook::openFile()
 {
-    return FileCommandResult::Cancelled;
+    const QString name = fileChooser
+                             ? fileChooser->openFileName(QStringLiteral("Open Morvex-Menu-File"),
+                                                         QString(), FileFilter)
+                             : QString();
+    chosenFileName = name;
+    if (name.isEmpty())
+        return FileCommandResult::Cancelled;
+
+    QFile file(pathInWorkingDirectory(name));
+    // An unreadable choice must not empty the book: the next Save would
+    // then overwrite the working copy with nothing.
+    if (!file.open(QIODevice::ReadOnly)) {
+        chosenFileName.clear();
+        return FileCommandResult::Failed;
+    }
+    menus.clear();
+    readMenuFile(file);
+    currentPath = name;
+    return FileCommandResult::Done;
 }
 
 FileCommandResult MenuBook::createFile()
 {
-    return FileCommandResult::Cancelled;
+    const QString name = fileChooser
+                             ? fileChooser->saveFileName(QStringLiteral("Create Morvex-Menu-File"),
+                                                         QStringLiteral("../"), FileFilter)
+                             : QString();
+    chosenFileName = name;
+    if (name.isEmpty())
+        return FileCommandResult::Cancelled;
+
+    if (!writeFile(name, fileBytes(headerText()))) {
+        chosenFileName.clear();
+        return FileCommandResult::Failed;
+    }
+    menus.clear();
+    currentPath = name;
+    return FileCommandResult::Done;
 }
 
 bool MenuBook::saveFile()
 {
-    return false;
+    const QByteArray bytes = fileBytes(menuFileText());
+    bool written = true;
+    // Without a current file (the start-up load failed) only the working
+    // copy is kept, and that is all Save promises then.
+    if (!currentPath.isEmpty())
+        written = writeFile(currentPath, bytes);
+    if (!writeFile(WorkingCopyName, bytes))
+        written = false;
+    return written;
 }
 
 FileCommandResult MenuBook::saveFileAs()
 {
-    return FileCommandResult::Cancelled;
+    const QString name = fileChooser
+                             ? fileChooser->saveFileName(QStringLiteral("Save Morvex-Menu-File"),
+                                                         QStringLiteral("./"), FileFilter)
+                             : QString();
+    chosenFileName = name;
+    if (name.isEmpty())
+        return FileCommandResult::Cancelled;
+
+    const QByteArray bytes = fileBytes(menuFileText());
+    if (!writeFile(name, bytes)) {
+        chosenFileName.clear();
+        return FileCommandResult::Failed;
+    }
+    currentPath = name;
+    return writeFile(WorkingCopyName, bytes) ? FileCommandResult::Done : FileCommandResult::Failed;
 }
 
 void MenuBook::readMenuFile(QIODevice &file)
 {
-    Q_UNUSED(file);
+    menus.append(MenuFileReader().read(file));
 }
 
 QString MenuBook::menuFileText() const
 {
-    return headerText();
+    QString text = headerText();
+    text.reserve(text.size() + menus.size() * 48);
+    int row = 0;
+    for (const MenuRecord &record : menus) {
+        text += record.name;
+        text += u',';
+        appendRowNumber(text, ++row);
+        for (const MenuStage &stage : record.stages) {
+            for (int value : {stage.power, stage.minutes, stage.seconds}) {
+                text += u',';
+                appendNumber(text, value);
+            }
+        }
+        text += u'\n';
+    }
+    return text;
 }
 
 QString MenuBook::headerText()
 {
-    return QString();
+    static const QString header = [] {
+        QString text = QStringLiteral("MenuName,\"num\n(1-297)\",");
+        const char *sections[] = {"First", "Second", "Third"};
+        for (const char *section : sections) {
+            const QString prefix = QStringLiteral("\"%1 Section\n").arg(QLatin1String(section));
+            text += prefix + QStringLiteral("power\n(0-10)\",");
+            text += prefix + QStringLiteral("min\n(0-60)\",");
+            text += prefix + QStringLiteral("sec\n(0-99)\",");
+        }
+        text += u'\n';
+        return text;
+    }();
+    return header;
 }
 
 QString MenuBook::defaultText()
 {
-    return headerText();
+    QString text = headerText();
+    for (int row = 1; row <= RecordCount; ++row) {
+        text += u',';
+        appendRowNumber(text, row);
+        text += QLatin1String(",0,0,0,0,0,0,0,0,0\n");
+    }
+    return text;
+}
+
+QByteArray MenuBook::fileBytes(const QString &text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.unicode() < 0x100) {
+            bytes += char(c.unicode());
+            continue;
+        }
+        // A character beyond the basic plane is one character, so one "?".
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        bytes += '?';
+    }
+    return bytes;
+}
+
+bool MenuBook::writeFile(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        qDebug() << "Cannot write" << path << ":" << file.errorString();
+        return false;
+    }
+    file.write(bytes);
+    if (!file.commit()) {
+        qDebug() << "Cannot write" << path << ":" << file.errorString();
+        return false;
+    }
+    return true;
 }

@@ -2,6 +2,7 @@
 
 #include "menurecord.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -9,7 +10,8 @@ class QIODevice;
 class MenuFileChooser;
 
 // How a file command that shows a dialog ended.
-enum class FileCommandResult {
+enum class FileCommandResult
+{
     Done,      // the file was read or written
     Cancelled, // the dialog was cancelled; chosenFileName is empty
     Failed,    // the chosen file could not be read or written; see each command
@@ -17,40 +19,74 @@ enum class FileCommandResult {
 
 // The one menu book of a run: 299 records (297 menus and the two reserved
 // records b-00 and C-00), the file Save writes, and the name last chosen.
+//
+// Writes go through QSaveFile: a write that fails leaves the previous file
+// exactly as it was. Every failed write is logged with the file's error string.
 class MenuBook
 {
 public:
     static constexpr int RecordCount = 299;
     static constexpr int MenusPerBook = 297;
     static const QString WorkingCopyName; // "menufile.hex"
+    static const QString FileFilter;      // "MorvexMenuFile(*.hex)"
 
     QList<MenuRecord> menus;
     QString currentPath;
+    // The name the last file dialog returned, kept only when the command could
+    // use it: empty after a cancelled dialog and after an Open, Create or
+    // Save As whose chosen file could not be read or written.
     QString chosenFileName;
 
     // Not owned; without a chooser every dialog answers as if cancelled.
     void setFileChooser(MenuFileChooser *chooser);
 
     int menuCount() const { return MenusPerBook; }
+    // Menu index 0..296 to record position, stepping over the reserved 99 and 199.
     static int positionOfMenu(int menuIndex);
 
+    // Overwrites the record at position number - 1 (1 <= number <= menus.size()).
     void replaceMenu(const MenuRecord &record);
+    // Appends with number menus.size() + 1; code, name and stages as given.
     void appendMenu(MenuRecord record);
+    // Empties the name and zeroes the stages; number and code stay.
     void clearMenu(int menuIndex);
 
-    // Returns false when the working copy could not be read (book empty, names empty).
+    // Loads "menufile.hex" from the working directory, writing the default
+    // book first only when no file of that name exists. True: 299 records,
+    // currentPath and chosenFileName "menufile.hex". False: the working copy
+    // could not be read; book, currentPath and chosenFileName are empty.
     bool loadStartupFile();
+    // Done: 299 records read from the chosen file, which became currentPath.
+    // Cancelled: nothing changed. Failed: the chosen file could not be opened
+    // for reading; menus and currentPath are unchanged.
     FileCommandResult openFile();
+    // Done: the chosen file holds the header only, the book is empty and the
+    // file became currentPath. Cancelled: nothing changed. Failed: the file
+    // could not be written; book and currentPath are unchanged.
     FileCommandResult createFile();
-    // false when a file Save attempted could not be written.
+    // Writes the book to currentPath (skipped while it is empty) and to the
+    // working copy. False when either write failed.
     bool saveFile();
+    // Done: the book was written to the chosen file, which became currentPath,
+    // and to the working copy. Cancelled: nothing written. Failed: the chosen
+    // file could not be written (nothing else written, currentPath unchanged,
+    // chosenFileName empty), or it was written and became currentPath but the
+    // working copy could not be written (chosenFileName keeps the name).
     FileCommandResult saveFileAs();
 
+    // Appends exactly 299 records read from the open device; see MenuFileReader.
     void readMenuFile(QIODevice &file);
+    // The header followed by one row per record, as many as the book holds.
     QString menuFileText() const;
     static QString headerText();
+    // The header followed by 299 rows without names and with zero stages.
     static QString defaultText();
+    // The bytes a write produces: one Latin-1 byte per character, "?" for a
+    // character outside Latin-1.
+    static QByteArray fileBytes(const QString &text);
 
 private:
+    static bool writeFile(const QString &path, const QByteArray &bytes);
+
     MenuFileChooser *fileChooser = nullptr;
 };

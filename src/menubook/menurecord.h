@@ -30,8 +30,7 @@ struct MenuRecord
 
     friend bool operator==(const MenuRecord &a, const MenuRecord &b)
     {
-        return a.number == b.number && a.code == b.code && a.name == b.name &&
-               a.stages == b.stages;
+        return a.number == b.number && a.code == b.code && a.name == b.name && a.stages == b.stages;
     }
     friend bool operator!=(const MenuRecord &a, const MenuRecord &b) { return !(a == b); }
 };
