@@ -1,0 +1,27 @@
+#include "epushbutton.h"
+
+#include <QEvent>
+#include <QRect>
+#include <QToolTip>
+
+EPushButton::EPushButton(QWidget *parent) : QPushButton(parent) {}
+
+void EPushButton::setTipOffset(int x, int y)
+{
+    tipOffsetX = x;
+    tipOffsetY = y;
+}
+
+bool EPushButton::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        // Anchored to the button, not the pointer, so the tip never covers
+        // the picture the user is pointing at. An empty tip shows nothing.
+        const QPoint at = mapToGlobal(QPoint(0, 0)) + QPoint(tipOffsetX, tipOffsetY);
+        QToolTip::showText(at, toolTip(), this, QRect(), 2000);
+        return true;
+    }
+    // Everything else takes the push button's own way, so a disabled button
+    // still swallows clicks instead of passing them to the window below.
+    return QPushButton::event(event);
+}
