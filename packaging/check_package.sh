@@ -1,0 +1,157 @@
+#!/usr/bin/env bash
+# Installs the already-built tree into a scratch prefix and checks that a
+# desktop user gets everything in the usual places; then packs the Debian
+# package, unpacks it with dpkg -x and checks the same there.
+#
+# usage: check_package.sh <build-dir> <app-id> "<icon sizes>"
+set -euo pipefail
+
+build=$1
+app_id=$2
+read -r -a icon_sizes <<<"$3"
+
+scratch=$(mktemp -d)
+editor_pid=
+cleanup() {
+    if [ -n "$editor_pid" ]; then
+        kill "$editor_pid" 2>/dev/null || true
+        wait "$editor_pid" 2>/dev/null || true
+    fi
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+# Checks an installed tree; $1 is the folder that plays the prefix,
+# $2 the prefix the desktop entries must name (differs for the package).
+check_tree() {
+    local root=$1 prefix=$2
+    local program
+    for program in menu_editor_en menu_editor_zh; do
+        [ -x "$root/bin/$program" ] || fail "$root/bin/$program missing or not executable"
+        [ -s "$root/share/man/man1/$program.1.gz" ] || fail "man page $program.1.gz missing"
+        if [ -s "$root/share/man/man1/$program.1.gz" ] &&
+            ! gzip -dc "$root/share/man/man1/$program.1.gz" | grep -q "^\.TH ${program^^} 1 "; then
+            fail "man page $program.1.gz has no section-1 title"
+        fi
+    done
+    [ -x "$root/libexec/morvex-menu-editor/menu-editor-start" ] || fail "launcher missing"
+
+    local size icon
+    for size in "${icon_sizes[@]}"; do
+        icon="$root/share/icons/hicolor/${size}x${size}/apps/$app_id.png"
+        if [ ! -s "$icon" ]; then
+            fail "icon ${size}x${size} missing"
+        elif [ "$(identify -format '%wx%h' "$icon")" != "${size}x${size}" ]; then
+            fail "icon ${size}x${size} has the size $(identify -format '%wx%h' "$icon")"
+        fi
+    done
+
+    local entry edition
+    for edition in en zh; do
+        entry="$root/share/applications/$app_id.desktop"
+        [ "$edition" = zh ] && entry="$root/share/applications/$app_id.Chinese.desktop"
+        if [ ! -s "$entry" ]; then
+            fail "desktop entry $(basename "$entry") missing"
+            continue
+        fi
+        desktop-file-validate "$entry" || fail "desktop-file-validate rejects $(basename "$entry")"
+        grep -qxF "Exec=$prefix/libexec/morvex-menu-editor/menu-editor-start menu_editor_$edition" "$entry" ||
+            fail "$(basename "$entry") does not start menu_editor_$edition through the launcher under $prefix"
+        grep -qxF "TryExec=$prefix/bin/menu_editor_$edition" "$entry" || fail "$(basename "$entry"): TryExec"
+        grep -qxF "Icon=$app_id" "$entry" || fail "$(basename "$entry"): Icon"
+    done
+
+    local metainfo="$root/share/metainfo/$app_id.metainfo.xml"
+    if [ -s "$metainfo" ]; then
+        appstreamcli validate --no-net "$metainfo" >"$scratch/appstream.log" 2>&1 ||
+            { cat "$scratch/appstream.log" >&2; fail "appstreamcli rejects the metainfo"; }
+    else
+        fail "metainfo missing"
+    fi
+}
+
+# Starts the entry's Exec line the way a desktop does (no field codes in
+# it) with a fresh home, and waits for the editor to write its working
+# copy in the expected folder.
+check_start_folder() {
+    local entry=$1 home=$2 expected=$3
+    local exec_line
+    local -a more
+    exec_line=$(sed -n 's/^Exec=//p' "$entry")
+    local -a command
+    if [[ $exec_line =~ ^\"([^\"]*)\"[[:space:]]+(.*)$ ]]; then
+        command=("${BASH_REMATCH[1]}")
+        read -r -a more <<<"${BASH_REMATCH[2]}"
+        command+=("${more[@]}")
+    else
+        read -r -a command <<<"$exec_line"
+    fi
+    mkdir -p "$home"
+    env -i PATH=/usr/bin:/bin HOME="$home" QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 \
+        "${command[@]}" >"$scratch/editor.log" 2>&1 &
+    editor_pid=$!
+    local tries=0
+    while [ ! -s "$expected/menufile.hex" ] && [ $tries -lt 400 ] && kill -0 "$editor_pid" 2>/dev/null; do
+        sleep 0.05
+        tries=$((tries + 1))
+    done
+    if [ -s "$expected/menufile.hex" ]; then
+        kill -0 "$editor_pid" 2>/dev/null || fail "$(basename "$entry"): the editor exited at once"
+    else
+        cat "$scratch/editor.log" >&2
+        fail "$(basename "$entry") did not start the editor in $expected"
+    fi
+    kill "$editor_pid" 2>/dev/null || true
+    wait "$editor_pid" 2>/dev/null || true
+    editor_pid=
+}
+
+echo "== cmake --install into a scratch prefix"
+prefix="$scratch/install"
+"${CMAKE:-cmake}" --install "$build" --prefix "$prefix" >"$scratch/install.log" 2>&1 ||
+    { cat "$scratch/install.log" >&2; echo "FAIL: cmake --install" >&2; exit 1; }
+check_tree "$prefix" "$prefix"
+
+echo "== desktop entries start the editor in the menu folder"
+# No user-dirs.dirs: the documents folder is ~/Documents.
+check_start_folder "$prefix/share/applications/$app_id.desktop" \
+    "$scratch/home1" "$scratch/home1/Documents/Morvex Menus"
+# A localised documents folder from user-dirs.dirs is followed.
+mkdir -p "$scratch/home2/.config"
+printf '# written by xdg-user-dirs-update\nXDG_DOCUMENTS_DIR="$HOME/Dokumente"\n' \
+    >"$scratch/home2/.config/user-dirs.dirs"
+check_start_folder "$prefix/share/applications/$app_id.Chinese.desktop" \
+    "$scratch/home2" "$scratch/home2/Dokumente/Morvex Menus"
+
+echo "== cpack -G DEB, dpkg -x"
+(cd "$build" && "${CPACK:-cpack}" -G DEB -B "$scratch/package" >"$scratch/cpack.log" 2>&1) ||
+    { cat "$scratch/cpack.log" >&2; echo "FAIL: cpack" >&2; exit 1; }
+shopt -s nullglob
+debs=("$scratch"/package/*.deb)
+if [ ${#debs[@]} -ne 1 ]; then
+    fail "expected one .deb, found ${#debs[@]}"
+else
+    deb=${debs[0]}
+    depends=$(dpkg-deb -f "$deb" Depends)
+    for needed in libqt6core6 libqt6gui6 libqt6widgets6; do
+        grep -q "$needed" <<<"$depends" || fail "package does not depend on $needed: $depends"
+    done
+    grep -q fonts-noto-cjk <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "package does not recommend a CJK font"
+    dpkg -x "$deb" "$scratch/root"
+    check_tree "$scratch/root/usr" /usr
+    if file "$scratch/root/usr/bin/menu_editor_en" | grep -q 'not stripped'; then
+        fail "packaged programs are not stripped"
+    fi
+fi
+
+if [ $failures -ne 0 ]; then
+    echo "$failures check(s) failed" >&2
+    exit 1
+fi
+echo "all packaging checks passed"
