@@ -1,0 +1,308 @@
+#include "editdialog.h"
+
+#include "editdialogform.h"
+#include "epushbutton.h"
+#include "eselfdeletehintbox.h"
+#include "framelesshelper.h"
+#include "languageini.h"
+#include "menubook.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+
+#include <optional>
+
+namespace {
+
+// The oven's timing limits, in seconds; each limit itself is allowed.
+constexpr int P10MenuLimit = 25 * 60;
+constexpr int P10StageLimit = 15 * 60;
+constexpr int StageLimit = 60 * 60;
+constexpr int FullPower = 10;
+
+// Item index i of a power-level combo box stands for power level 10 - i.
+const QStringList PowerLevelItems{
+    QStringLiteral("P10"), QStringLiteral("P09"), QStringLiteral("P08"), QStringLiteral("P07"),
+    QStringLiteral("P06"), QStringLiteral("P05"), QStringLiteral("P04"), QStringLiteral("P03"),
+    QStringLiteral("P02"), QStringLiteral("P01"), QStringLiteral("P00")};
+
+// The sum over the full-power stages is checked first, so one full-power
+// stage beyond 25 minutes is reported as the menu limit, not the stage limit.
+std::optional<HintId> brokenTimingRule(const std::array<MenuStage, 3> &stages)
+{
+    int p10Time = 0;
+    bool p10StageTooLong = false;
+    bool stageTooLong = false;
+    for (const MenuStage &stage : stages) {
+        const int time = stage.stageTime();
+        if (stage.power == FullPower) {
+            p10Time += time;
+            p10StageTooLong = p10StageTooLong || time > P10StageLimit;
+        } else {
+            stageTooLong = stageTooLong || time > StageLimit;
+        }
+    }
+    if (p10Time > P10MenuLimit)
+        return LHINT_P10_MENU_OVER_25MIN;
+    if (p10StageTooLong)
+        return LHINT_P10_STAGE_OVER_15MIN;
+    if (stageTooLong)
+        return LHINT_STAGE_OVER_60MIN;
+    return std::nullopt;
+}
+
+// An empty field, or anything that is no number, counts 0.
+int fieldValue(const QLineEdit *field)
+{
+    return field->text().toInt();
+}
+
+} // namespace
+
+EditDialog::EditDialog(MenuBook &book, QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<EditDialogForm>()), book(book)
+{
+    ui->setupUi(this);
+
+    setWindowOpacity(0.97);
+    editing = false;
+
+    setupButtons();
+
+    for (QComboBox *combo : ui->comboBoxPowerLevel) {
+        combo->addItems(PowerLevelItems);
+        combo->setMaxVisibleItems(PowerLevelItems.size());
+    }
+
+    workingMenu.name.clear();
+    workingMenu.number = static_cast<int>(book.menus.size()) + 1;
+    workingMenu.code = QString::asprintf("#%04d", workingMenu.number);
+    workingMenu.stages = {};
+
+    setMouseTracking(true);
+    applyFonts();
+    updateTotalTime();
+    setupInputRules();
+
+    auto *frameless = new FramelessHelper(this);
+    frameless->addDragWidget(ui->labelBanner);
+    frameless->addDragWidget(ui->labelLogo);
+
+    ui->pushButtonClose->setToolTip(tr("Quit"));
+    ui->pushButtonClose->setTipOffset(-10, 12);
+    ui->pushButtonApply->setToolTip(tr("Confirm"));
+    ui->pushButtonApply->setTipOffset(5, -50);
+
+    applyLanguageIni();
+
+    ui->lineEditSubMenuCode->setEnabled(false);
+    ui->lineEditSubMenuCode->setText(workingMenu.code);
+    ui->lineEditSubMenuName->setText(workingMenu.name);
+
+    installEventFilter(this);
+    setMouseTracking(true);
+}
+
+EditDialog::~EditDialog() = default;
+
+void EditDialog::setupButtons()
+{
+    ui->pushButtonClose->setStyleSheet(
+        QStringLiteral("QPushButton{border-image: url(:/image/close_gray.png);}"
+                       "QPushButton:hover{border-image: url(:/image/close_blue.png);}"
+                       "QPushButton:pressed{border-image: url(:/image/close_blue.png);}"));
+    ui->pushButtonApply->setStyleSheet(
+        QStringLiteral("QPushButton{border-image: url(:/image/apply_gray.png);}"
+                       "QPushButton:hover{border-image: url(:/image/apply_blue.png);}"
+                       "QPushButton:pressed{border-image: url(:/image/apply_blue.png);}"));
+}
+
+void EditDialog::applyFonts()
+{
+    QFont font = ui->labelTotalTimeTag->font();
+    font.setPixelSize(14);
+    for (QWidget *field : formFields())
+        field->setFont(font);
+    font.setPixelSize(11);
+    for (int stage = 0; stage < EditDialogForm::StageCount; ++stage) {
+        ui->labelTimeMinUnit[stage]->setFont(font);
+        ui->labelTimeSecUnit[stage]->setFont(font);
+    }
+}
+
+void EditDialog::setupInputRules()
+{
+    // The menu file and the oven's display take plain Latin letters only,
+    // whatever the language of the program.
+    ui->lineEditSubMenuName->setMaxLength(16);
+    ui->lineEditSubMenuName->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[a-z A-Z]+$")), ui->lineEditSubMenuName));
+
+    for (int stage = 0; stage < EditDialogForm::StageCount; ++stage) {
+        for (QLineEdit *field : {ui->lineEditTimeMin[stage], ui->lineEditTimeSec[stage]}) {
+            field->setValidator(new QRegularExpressionValidator(
+                QRegularExpression(QStringLiteral("[0-9]{0,2}")), field));
+        }
+    }
+}
+
+void EditDialog::applyLanguageIni()
+{
+    const LanguageIni ini;
+    if (!ini.iniTextMode())
+        return;
+    ui->labelSubMenuName->setText(ini.text(QStringLiteral("/EDIT_DIALOG/DRUGNAME")));
+    ui->labelSubMenuCodeTitle->setText(ini.text(QStringLiteral("/EDIT_DIALOG/SHORTNAME")));
+    ui->pushButtonClose->setToolTip(ini.text(QStringLiteral("/HOVER_TIPS/CLOSE")));
+    ui->pushButtonApply->setToolTip(ini.text(QStringLiteral("/HOVER_TIPS/APPLY")));
+}
+
+void EditDialog::setMenu(int menuIndex)
+{
+    const int position = MenuBook::positionOfMenu(menuIndex);
+    if (position < 0 || position >= book.menus.size())
+        return;
+
+    editing = true;
+    const MenuRecord &record = book.menus.at(position);
+    workingMenu.number = record.number;
+    workingMenu.code = record.code;
+    workingMenu.name = record.name;
+
+    ui->lineEditSubMenuName->setText(workingMenu.name);
+    ui->lineEditSubMenuCode->setText(workingMenu.code);
+    for (int stage = 0; stage < EditDialogForm::StageCount; ++stage)
+        ui->comboBoxPowerLevel[stage]->setCurrentIndex(FullPower - record.stages[stage].power);
+    for (int stage = 0; stage < EditDialogForm::StageCount; ++stage)
+        ui->lineEditTimeMin[stage]->setText(QString::number(record.stages[stage].minutes));
+    for (int stage = 0; stage < EditDialogForm::StageCount; ++stage)
+        ui->lineEditTimeSec[stage]->setText(QString::number(record.stages[stage].seconds));
+
+    updateTotalTime();
+    emit updateConcentration();
+}
+
+QList<QWidget *> EditDialog::formFields() const
+{
+    QList<QWidget *> fields;
+    const QList<QWidget *> children = findChildren<QWidget *>();
+    for (QWidget *child : children) {
+        if (qobject_cast<QComboBox *>(child) || qobject_cast<QLineEdit *>(child) ||
+            qobject_cast<QLabel *>(child))
+            fields.append(child);
+    }
+    return fields;
+}
+
+void EditDialog::updateTotalTime()
+{
+    int minutes = 0;
+    int seconds = 0;
+    for (int stage = 0; stage < EditDialogForm::StageCount; ++stage) {
+        minutes += fieldValue(ui->lineEditTimeMin[stage]);
+        seconds += fieldValue(ui->lineEditTimeSec[stage]);
+    }
+    ui->labelTotalTimeValue->setText(QString::asprintf(tr("%d min %d s").toUtf8().constData(),
+                                                       minutes + seconds / 60, seconds % 60));
+
+    for (QWidget *field : formFields())
+        field->setEnabled(true);
+    ui->lineEditSubMenuCode->setEnabled(false);
+}
+
+bool EditDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        // Escape would reject the dialog behind the opener's back and the
+        // keypad Enter would press a button the user did not aim at.
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Escape || key == Qt::Key_Enter)
+            return true;
+    }
+    if (watched == this && event->type() == QEvent::Close && !released) {
+        // Closed by the window system (the frameless window still gets
+        // Alt+F4): end the same way as the close button, or the opener's
+        // buttons would stay disabled for good.
+        released = true;
+        emit releaseDialog();
+        deleteLater();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void EditDialog::on_pushButtonClose_clicked()
+{
+    if (released)
+        return;
+    released = true;
+    emit releaseDialog();
+    close();
+    deleteLater();
+}
+
+std::array<MenuStage, 3> EditDialog::stagesFromFields() const
+{
+    std::array<MenuStage, 3> stages;
+    for (int stage = 0; stage < EditDialogForm::StageCount; ++stage) {
+        stages[stage].power = FullPower - ui->comboBoxPowerLevel[stage]->currentIndex();
+        stages[stage].minutes = fieldValue(ui->lineEditTimeMin[stage]);
+        stages[stage].seconds = fieldValue(ui->lineEditTimeSec[stage]);
+    }
+    return stages;
+}
+
+void EditDialog::on_pushButtonApply_clicked()
+{
+    const QString name = ui->lineEditSubMenuName->text();
+    const std::array<MenuStage, 3> stages = stagesFromFields();
+
+    if (const std::optional<HintId> hint = brokenTimingRule(stages)) {
+        auto *hintBox = new ESelfDeleteHintBox(this, *hint);
+        hintBox->show();
+        return;
+    }
+
+    workingMenu.stages = stages;
+    workingMenu.name = name;
+    if (editing)
+        book.replaceMenu(workingMenu);
+    else
+        book.appendMenu(workingMenu);
+
+    ui->pushButtonClose->click();
+}
+
+void EditDialog::on_lineEditSubMenuName_textChanged(const QString &) {}
+
+void EditDialog::on_lineEditStage01TimeMin_textChanged(const QString &)
+{
+    updateTotalTime();
+}
+
+void EditDialog::on_lineEditStage01TimeSec_textChanged(const QString &)
+{
+    updateTotalTime();
+}
+
+void EditDialog::on_lineEditStage02TimeMin_textChanged(const QString &)
+{
+    updateTotalTime();
+}
+
+void EditDialog::on_lineEditStage02TimeSec_textChanged(const QString &)
+{
+    updateTotalTime();
+}
+
+void EditDialog::on_lineEditStage03TimeMin_textChanged(const QString &)
+{
+    updateTotalTime();
+}
+
+void EditDialog::on_lineEditStage03TimeSec_textChanged(const QString &)
+{
+    updateTotalTime();
+}
