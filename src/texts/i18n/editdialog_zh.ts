@@ -1,4 +1,67 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="en">
+<context>
+    <name>EditDialog</name>
+    <message>
+        <location filename="../../editdialog/editdialog.cpp" line="94"/>
+        <source>Quit</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <location filename="../../editdialog/editdialog.cpp" line="96"/>
+        <source>Confirm</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <location filename="../../editdialog/editdialog.cpp" line="208"/>
+        <source>%d min %d s</source>
+        <translation>%d 分 %d 秒</translation>
+    </message>
+    <message>
+        <location filename="../../editdialog/editdialogform.cpp" line="193"/>
+        <source>Name</source>
+        <translation>菜单名称</translation>
+    </message>
+    <message>
+        <location filename="../../editdialog/editdialogform.cpp" line="194"/>
+        <source>NO NAME</source>
+        <translation>未命名</translation>
+    </message>
+    <message>
+        <location filename="../../editdialog/editdialogform.cpp" line="195"/>
+        <source>Code</source>
+        <translation>菜单编号</translation>
+    </message>
+    <message>
+        <location filename="../../editdialog/editdialogform.cpp" line="196"/>
+        <source>Stage</source>
+        <translation>阶段编号</translation>
+    </message>
+    <message>
+        <location filename="../../editdialog/editdialogform.cpp" line="197"/>
+        <source>Power Level</source>
+        <translation>阶段火力</translation>
+    </message>
+    <message>
+        <location filename="../../editdialog/editdialogform.cpp" line="198"/>
+        <source>Stage Time</source>
+        <translation>阶段时长    </translation>
+    </message>
+    <message>
+        <location filename="../../editdialog/editdialogform.cpp" line="201"/>
+        <source>min</source>
+        <translation>分</translation>
+    </message>
+    <message>
+        <location filename="../../editdialog/editdialogform.cpp" line="202"/>
+        <source>sec</source>
+        <translation>秒</translation>
+    </message>
+    <message>
+        <location filename="../../editdialog/editdialogform.cpp" line="204"/>
+        <source>Total Time：</source>
+        <translation>菜单总时间：</translation>
+    </message>
+</context>
 </TS>
