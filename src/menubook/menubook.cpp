@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 const QString MenuBook::WorkingCopyName = QStringLiteral("menufile.hex");
 const QString MenuBook::FileFilter = QStringLiteral("MorvexMenuFile(*.hex)");
 
@@ -20,15 +22,27 @@ QString pathInWorkingDirectory(const QString &fileName)
     return QDir(QDir::currentPath()).filePath(fileName);
 }
 
-void appendNumber(QString &text, int value)
+// Digits straight into the text: a full book has 2691 numbers, and a
+// temporary string for each of them would dominate the cost of a save.
+void appendNumber(QString &text, int value, int minDigits = 1)
 {
-    text += QString::number(value);
+    char16_t digits[12];
+    int count = 0;
+    unsigned magnitude = value < 0 ? 0u - unsigned(value) : unsigned(value);
+    do {
+        digits[count++] = char16_t(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0 || count < minDigits);
+    if (value < 0)
+        digits[count++] = u'-';
+    std::reverse(digits, digits + count);
+    text.append(QStringView(digits, count));
 }
 
 void appendRowNumber(QString &text, int row)
 {
     text += u'#';
-    text += QString::number(row).rightJustified(4, u'0');
+    appendNumber(text, row, 4);
 }
 
 } // namespace
@@ -215,19 +229,20 @@ QString MenuBook::defaultText()
 
 QByteArray MenuBook::fileBytes(const QString &text)
 {
-    QByteArray bytes;
-    bytes.reserve(text.size());
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char *out = bytes.data();
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
         if (c.unicode() < 0x100) {
-            bytes += char(c.unicode());
+            *out++ = char(c.unicode());
             continue;
         }
         // A character beyond the basic plane is one character, so one "?".
         if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
             ++i;
-        bytes += '?';
+        *out++ = '?';
     }
+    bytes.truncate(out - bytes.constData());
     return bytes;
 }
 

@@ -24,7 +24,7 @@ public:
     // the bound; its text is then empty.
     bool next(QString &line, bool &tooLong)
     {
-        line.clear();
+        line.truncate(0); // keeps the allocation for the next line
         tooLong = false;
         bool consumedAny = false;
         for (;;) {
@@ -212,6 +212,18 @@ QList<MenuRecord> MenuFileReader::read(QIODevice &device) const
 }
 
 QString MenuFileReader::codeOfNumber(int number)
+{
+    // Every row of every read needs one; sharing them saves the allocations.
+    static const QList<QString> codes = [] {
+        QList<QString> list;
+        for (int n = 0; n <= RecordCount; ++n)
+            list.append(codeText(n));
+        return list;
+    }();
+    return number >= 1 && number <= RecordCount ? codes[number] : codeText(number);
+}
+
+QString MenuFileReader::codeText(int number)
 {
     char16_t letter = u'A';
     if (number >= 200) {

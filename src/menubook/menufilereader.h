@@ -67,5 +67,7 @@ public:
     static bool passesRowCheck(const std::array<MenuStage, 3> &stages);
 
 private:
+    static QString codeText(int number);
+
     FindingHandler handler;
 };

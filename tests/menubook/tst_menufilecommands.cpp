@@ -1,0 +1,552 @@
+#include "menubook.h"
+#include "menufilechooser.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// Answers the book's dialogs from a script and remembers what it was asked.
+class ScriptedChooser : public MenuFileChooser
+{
+public:
+    struct Question
+    {
+        QString dialog, caption, startDir, filter;
+    };
+
+    QStringList answers;
+    QList<Question> questions;
+
+    QString openFileName(const QString &caption, const QString &startDir,
+                         const QString &filter) override
+    {
+        return answer({QStringLiteral("open"), caption, startDir, filter});
+    }
+    QString saveFileName(const QString &caption, const QString &startDir,
+                         const QString &filter) override
+    {
+        return answer({QStringLiteral("save"), caption, startDir, filter});
+    }
+
+private:
+    QString answer(const Question &question)
+    {
+        questions.append(question);
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+};
+
+const QString WorkingCopy = QStringLiteral("menufile.hex");
+const QByteArray OldBytes = "old contents\n";
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeContents(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray bookBytes(const MenuBook &book)
+{
+    return MenuBook::fileBytes(book.menuFileText());
+}
+
+QByteArray withPlatformLineEnds(QByteArray bytes)
+{
+#ifdef Q_OS_WIN
+    bytes.replace("\n", "\r\n");
+#endif
+    return bytes;
+}
+
+// Root and similar rights ignore file modes; such tests are skipped then.
+bool permissionsApply()
+{
+    QTemporaryDir probe;
+    QFile::setPermissions(probe.path(), QFile::ReadOwner | QFile::ExeOwner);
+    QFile file(probe.filePath(QStringLiteral("probe")));
+    const bool denied = !file.open(QIODevice::WriteOnly);
+    QFile::setPermissions(probe.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return denied;
+}
+
+void expectWriteFailureLogged()
+{
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Cannot write .+ : .+")));
+}
+
+} // namespace
+
+class tst_MenuFileCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startupCreatesWorkingCopy();
+    void startupReadsExistingWorkingCopy();
+    void startupNeverOverwritesUnreadableCopy_data();
+    void startupNeverOverwritesUnreadableCopy();
+    void dialogsAsked_data();
+    void dialogsAsked();
+    void cancelledCommandsChangeNothing_data();
+    void cancelledCommandsChangeNothing();
+    void openThenSaveGivesIdenticalFiles_data();
+    void openThenSaveGivesIdenticalFiles();
+    void openOfUnreadableFileKeepsBook_data();
+    void openOfUnreadableFileKeepsBook();
+    void createThenSaveWritesHeaderOnly();
+    void failedCreateChangesNothing_data();
+    void failedCreateChangesNothing();
+    void saveWritesBothFiles();
+    void saveWithoutCurrentPathIsNoFailure();
+    void failedSaveKeepsOldFile_data();
+    void failedSaveKeepsOldFile();
+    void failedSaveAsKeepsBookAndFiles_data();
+    void failedSaveAsKeepsBookAndFiles();
+    void workingCopyFailureIsReported();
+
+private:
+    // Unwritable names: one data table for every command that writes.
+    void addUnwritableNames();
+    // Sets the failure up; the name's old bytes (if any) must survive.
+    void prepareUnwritable(const QString &name);
+    void verifyUntouched(const QString &name);
+
+    std::unique_ptr<QTemporaryDir> dir;
+    QString previousDirectory;
+    ScriptedChooser chooser;
+    MenuBook book;
+};
+
+void tst_MenuFileCommands::init()
+{
+    previousDirectory = QDir::currentPath();
+    dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir->isValid());
+    QVERIFY(QDir::setCurrent(dir->path()));
+    chooser.answers.clear();
+    chooser.questions.clear();
+    book = MenuBook();
+    book.setFileChooser(&chooser);
+}
+
+void tst_MenuFileCommands::cleanup()
+{
+    QFile::setPermissions(QStringLiteral("locked"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QDir::setCurrent(previousDirectory);
+    dir.reset();
+}
+
+void tst_MenuFileCommands::addUnwritableNames()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("needsPermissions");
+    QTest::newRow("missing folder") << "missing/book.hex" << false;
+    QTest::newRow("name of a folder") << "folder.hex" << false;
+    // The file fits the file system's name limit, its temporary sibling does not.
+    QTest::newRow("no room for a temporary copy") << QString(250, u'n') << false;
+    QTest::newRow("read-only folder") << "locked/book.hex" << true;
+}
+
+void tst_MenuFileCommands::prepareUnwritable(const QString &name)
+{
+    if (name == QLatin1String("folder.hex")) {
+        QVERIFY(QDir().mkdir(name));
+    } else if (name.startsWith(QLatin1String("locked/"))) {
+        QVERIFY(QDir().mkdir(QStringLiteral("locked")));
+        writeContents(name, OldBytes);
+        QFile::setPermissions(QStringLiteral("locked"), QFile::ReadOwner | QFile::ExeOwner);
+    } else if (!name.startsWith(QLatin1String("missing/"))) {
+        writeContents(name, OldBytes);
+    }
+}
+
+void tst_MenuFileCommands::verifyUntouched(const QString &name)
+{
+    const QFileInfo info(name);
+    if (name == QLatin1String("folder.hex"))
+        QVERIFY(info.isDir());
+    else if (name.startsWith(QLatin1String("missing/")))
+        QVERIFY(!info.exists());
+    else
+        QCOMPARE(contents(name), OldBytes);
+    // No temporary copy is left behind either.
+    const QStringList leftovers =
+        QDir(info.path())
+            .entryList({info.fileName() + QStringLiteral(".*")}, QDir::Files | QDir::Hidden);
+    QVERIFY2(leftovers.isEmpty(), qPrintable(leftovers.join(u' ')));
+}
+
+void tst_MenuFileCommands::startupCreatesWorkingCopy()
+{
+    QVERIFY(book.loadStartupFile());
+    QCOMPARE(contents(WorkingCopy),
+             withPlatformLineEnds(MenuBook::fileBytes(MenuBook::defaultText())));
+    QCOMPARE(book.menus.size(), 299);
+    QCOMPARE(book.menus.first().code, QStringLiteral("A-01"));
+    QCOMPARE(book.menus.last().code, QStringLiteral("C-99"));
+    for (const MenuRecord &record : book.menus)
+        QVERIFY(record.name.isEmpty());
+    QCOMPARE(book.currentPath, WorkingCopy);
+    QCOMPARE(book.chosenFileName, WorkingCopy);
+    QVERIFY(chooser.questions.isEmpty());
+}
+
+void tst_MenuFileCommands::startupReadsExistingWorkingCopy()
+{
+    const QByteArray bytes =
+        MenuBook::fileBytes(MenuBook::headerText()) + "Soup,#0001,1,2,3,0,0,0,0,0,0\n";
+    writeContents(WorkingCopy, bytes);
+    QVERIFY(book.loadStartupFile());
+    QCOMPARE(book.menus.size(), 299);
+    QCOMPARE(book.menus[0].name, QStringLiteral("Soup"));
+    QCOMPARE(contents(WorkingCopy), bytes);
+}
+
+void tst_MenuFileCommands::startupNeverOverwritesUnreadableCopy_data()
+{
+    QTest::addColumn<bool>("asFolder");
+    QTest::newRow("a folder of that name") << true;
+    QTest::newRow("no read permission") << false;
+}
+
+void tst_MenuFileCommands::startupNeverOverwritesUnreadableCopy()
+{
+    QFETCH(bool, asFolder);
+    if (asFolder) {
+        QVERIFY(QDir().mkdir(WorkingCopy));
+    } else {
+        if (!permissionsApply())
+            QSKIP("file permissions do not apply to this user");
+        writeContents(WorkingCopy, OldBytes);
+        QFile::setPermissions(WorkingCopy, QFile::WriteOwner);
+    }
+    book.menus = {MenuRecord()};
+    book.currentPath = QStringLiteral("earlier.hex");
+
+    QVERIFY(!book.loadStartupFile());
+
+    QVERIFY(book.menus.isEmpty());
+    QVERIFY(book.currentPath.isEmpty());
+    QVERIFY(book.chosenFileName.isEmpty());
+    QFile::setPermissions(WorkingCopy, QFile::ReadOwner | QFile::WriteOwner);
+    if (asFolder)
+        QVERIFY(QFileInfo(WorkingCopy).isDir());
+    else
+        QCOMPARE(contents(WorkingCopy), OldBytes);
+}
+
+void tst_MenuFileCommands::dialogsAsked_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("startDir");
+    QTest::newRow("open") << "open"
+                          << "open"
+                          << "Open Morvex-Menu-File"
+                          << "";
+    QTest::newRow("create") << "create"
+                            << "save"
+                            << "Create Morvex-Menu-File"
+                            << "../";
+    QTest::newRow("save as") << "saveAs"
+                             << "save"
+                             << "Save Morvex-Menu-File"
+                             << "./";
+}
+
+static FileCommandResult run(MenuBook &book, const QString &command)
+{
+    if (command == QLatin1String("open"))
+        return book.openFile();
+    if (command == QLatin1String("create"))
+        return book.createFile();
+    return book.saveFileAs();
+}
+
+void tst_MenuFileCommands::dialogsAsked()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, dialog);
+    QFETCH(QString, caption);
+    QFETCH(QString, startDir);
+    run(book, command);
+    QCOMPARE(chooser.questions.size(), 1);
+    QCOMPARE(chooser.questions[0].dialog, dialog);
+    QCOMPARE(chooser.questions[0].caption, caption);
+    QCOMPARE(chooser.questions[0].startDir, startDir);
+    QCOMPARE(chooser.questions[0].filter, QStringLiteral("MorvexMenuFile(*.hex)"));
+}
+
+void tst_MenuFileCommands::cancelledCommandsChangeNothing_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("withChooser");
+    for (const char *command : {"open", "create", "saveAs"}) {
+        QTest::addRow("%s", command) << command << true;
+        QTest::addRow("%s without a chooser", command) << command << false;
+    }
+}
+
+void tst_MenuFileCommands::cancelledCommandsChangeNothing()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, withChooser);
+    QVERIFY(book.loadStartupFile());
+    book.menus[3].name = QStringLiteral("Unsaved");
+    const QList<MenuRecord> before = book.menus;
+    const QByteArray workingBytes = contents(WorkingCopy);
+    if (!withChooser)
+        book.setFileChooser(nullptr);
+
+    QCOMPARE(run(book, command), FileCommandResult::Cancelled);
+
+    QCOMPARE(book.menus, before);
+    QCOMPARE(book.currentPath, WorkingCopy);
+    QVERIFY(book.chosenFileName.isEmpty());
+    QCOMPARE(contents(WorkingCopy), workingBytes);
+    QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{WorkingCopy});
+}
+
+void tst_MenuFileCommands::openThenSaveGivesIdenticalFiles_data()
+{
+    QTest::addColumn<bool>("absolute");
+    QTest::newRow("name relative to the working folder") << false;
+    QTest::newRow("absolute name") << true;
+}
+
+void tst_MenuFileCommands::openThenSaveGivesIdenticalFiles()
+{
+    QFETCH(bool, absolute);
+    QVERIFY(QDir().mkdir(QStringLiteral("sub")));
+    const QString name =
+        absolute ? dir->filePath(QStringLiteral("sub/book.hex")) : QStringLiteral("sub/book.hex");
+    writeContents(name, MenuBook::fileBytes(MenuBook::headerText()) +
+                            "  Pizza  ,#0001,10,2,30,0,0,0,0,0,0\n");
+    QVERIFY(book.loadStartupFile());
+    chooser.answers = {name};
+
+    QCOMPARE(book.openFile(), FileCommandResult::Done);
+    QCOMPARE(book.menus.size(), 299);
+    QCOMPARE(book.menus[0].name, QStringLiteral("Pizza"));
+    QCOMPARE(book.currentPath, name);
+    QCOMPARE(book.chosenFileName, name);
+
+    QVERIFY(book.saveFile());
+    QCOMPARE(contents(name), withPlatformLineEnds(bookBytes(book)));
+    QCOMPARE(contents(WorkingCopy), contents(name));
+}
+
+void tst_MenuFileCommands::openOfUnreadableFileKeepsBook_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("needsPermissions");
+    QTest::newRow("missing file") << "gone.hex" << false;
+    QTest::newRow("a folder") << "folder.hex" << false;
+    QTest::newRow("no read permission") << "secret.hex" << true;
+}
+
+void tst_MenuFileCommands::openOfUnreadableFileKeepsBook()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, needsPermissions);
+    if (needsPermissions && !permissionsApply())
+        QSKIP("file permissions do not apply to this user");
+    QVERIFY(QDir().mkdir(QStringLiteral("folder.hex")));
+    writeContents(QStringLiteral("secret.hex"), OldBytes);
+    QFile::setPermissions(QStringLiteral("secret.hex"), QFile::WriteOwner);
+    QVERIFY(book.loadStartupFile());
+    book.menus[0].name = QStringLiteral("Kept");
+    const QList<MenuRecord> before = book.menus;
+    chooser.answers = {name};
+
+    QCOMPARE(book.openFile(), FileCommandResult::Failed);
+
+    QCOMPARE(book.menus, before);
+    QCOMPARE(book.currentPath, WorkingCopy);
+    QVERIFY(book.chosenFileName.isEmpty());
+    // The next Save keeps the book instead of wiping the working copy.
+    QVERIFY(book.saveFile());
+    QCOMPARE(contents(WorkingCopy), withPlatformLineEnds(bookBytes(book)));
+}
+
+void tst_MenuFileCommands::createThenSaveWritesHeaderOnly()
+{
+    QVERIFY(book.loadStartupFile());
+    chooser.answers = {QStringLiteral("new.hex")};
+
+    QCOMPARE(book.createFile(), FileCommandResult::Done);
+    const QByteArray header = withPlatformLineEnds(MenuBook::fileBytes(MenuBook::headerText()));
+    QCOMPARE(contents(QStringLiteral("new.hex")), header);
+    QVERIFY(book.menus.isEmpty());
+    QCOMPARE(book.menuCount(), 297);
+    QCOMPARE(book.currentPath, QStringLiteral("new.hex"));
+    QCOMPARE(book.chosenFileName, QStringLiteral("new.hex"));
+
+    QVERIFY(book.saveFile());
+    QCOMPARE(contents(QStringLiteral("new.hex")), header);
+    QCOMPARE(contents(WorkingCopy), header);
+
+    MenuBook nextRun;
+    QVERIFY(nextRun.loadStartupFile());
+    QCOMPARE(nextRun.menus.size(), 299);
+    QCOMPARE(nextRun.menuFileText(), MenuBook::defaultText());
+}
+
+void tst_MenuFileCommands::failedCreateChangesNothing_data()
+{
+    addUnwritableNames();
+}
+
+void tst_MenuFileCommands::failedCreateChangesNothing()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, needsPermissions);
+    if (needsPermissions && !permissionsApply())
+        QSKIP("file permissions do not apply to this user");
+    prepareUnwritable(name);
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(book.loadStartupFile());
+    const QList<MenuRecord> before = book.menus;
+    chooser.answers = {name};
+    expectWriteFailureLogged();
+
+    QCOMPARE(book.createFile(), FileCommandResult::Failed);
+
+    QCOMPARE(book.menus, before);
+    QCOMPARE(book.currentPath, WorkingCopy);
+    QVERIFY(book.chosenFileName.isEmpty());
+    verifyUntouched(name);
+}
+
+void tst_MenuFileCommands::saveWritesBothFiles()
+{
+    QVERIFY(book.loadStartupFile());
+    book.menus[0].name = QStringLiteral("Popcorn");
+    book.menus[0].stages[0] = {10, 2, 30};
+
+    QVERIFY(book.saveFile());
+    const QByteArray bytes = withPlatformLineEnds(bookBytes(book));
+    QCOMPARE(contents(WorkingCopy), bytes);
+    QVERIFY(bytes.contains("\nPopcorn,#0001,10,2,30,0,0,0,0,0,0\n"));
+
+    chooser.answers = {QStringLiteral("other.hex")};
+    QCOMPARE(book.saveFileAs(), FileCommandResult::Done);
+    QCOMPARE(book.currentPath, QStringLiteral("other.hex"));
+    QCOMPARE(book.chosenFileName, QStringLiteral("other.hex"));
+    QCOMPARE(contents(QStringLiteral("other.hex")), bytes);
+
+    // Later Saves go to the new file.
+    book.menus[1].name = QStringLiteral("Tea");
+    QVERIFY(book.saveFile());
+    QCOMPARE(contents(QStringLiteral("other.hex")), withPlatformLineEnds(bookBytes(book)));
+    QCOMPARE(contents(WorkingCopy), contents(QStringLiteral("other.hex")));
+}
+
+void tst_MenuFileCommands::saveWithoutCurrentPathIsNoFailure()
+{
+    QVERIFY(QDir().mkdir(WorkingCopy));
+    QVERIFY(!book.loadStartupFile());
+    QVERIFY(QDir().rmdir(WorkingCopy));
+    book.appendMenu(MenuRecord());
+
+    QVERIFY(book.saveFile());
+    QCOMPARE(contents(WorkingCopy), withPlatformLineEnds(bookBytes(book)));
+}
+
+void tst_MenuFileCommands::failedSaveKeepsOldFile_data()
+{
+    addUnwritableNames();
+}
+
+void tst_MenuFileCommands::failedSaveKeepsOldFile()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, needsPermissions);
+    if (needsPermissions && !permissionsApply())
+        QSKIP("file permissions do not apply to this user");
+    prepareUnwritable(name);
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(book.loadStartupFile());
+    book.currentPath = name;
+    book.menus[0].name = QStringLiteral("Soup");
+    expectWriteFailureLogged();
+
+    QVERIFY(!book.saveFile());
+
+    verifyUntouched(name);
+    QCOMPARE(contents(WorkingCopy), withPlatformLineEnds(bookBytes(book)));
+    QCOMPARE(book.currentPath, name);
+}
+
+void tst_MenuFileCommands::failedSaveAsKeepsBookAndFiles_data()
+{
+    addUnwritableNames();
+}
+
+void tst_MenuFileCommands::failedSaveAsKeepsBookAndFiles()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, needsPermissions);
+    if (needsPermissions && !permissionsApply())
+        QSKIP("file permissions do not apply to this user");
+    prepareUnwritable(name);
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(book.loadStartupFile());
+    const QByteArray workingBytes = contents(WorkingCopy);
+    book.menus[0].name = QStringLiteral("Soup");
+    const QList<MenuRecord> before = book.menus;
+    chooser.answers = {name};
+    expectWriteFailureLogged();
+
+    QCOMPARE(book.saveFileAs(), FileCommandResult::Failed);
+
+    verifyUntouched(name);
+    QCOMPARE(contents(WorkingCopy), workingBytes);
+    QCOMPARE(book.menus, before);
+    QCOMPARE(book.currentPath, WorkingCopy);
+    QVERIFY(book.chosenFileName.isEmpty());
+}
+
+void tst_MenuFileCommands::workingCopyFailureIsReported()
+{
+    QVERIFY(book.loadStartupFile());
+    QVERIFY(QFile::remove(WorkingCopy));
+    QVERIFY(QDir().mkdir(WorkingCopy));
+    book.currentPath = QStringLiteral("book.hex");
+
+    expectWriteFailureLogged();
+    QVERIFY(!book.saveFile());
+    QCOMPARE(contents(QStringLiteral("book.hex")), withPlatformLineEnds(bookBytes(book)));
+
+    chooser.answers = {QStringLiteral("other.hex")};
+    expectWriteFailureLogged();
+    QCOMPARE(book.saveFileAs(), FileCommandResult::Failed);
+    QCOMPARE(contents(QStringLiteral("other.hex")), withPlatformLineEnds(bookBytes(book)));
+    QCOMPARE(book.currentPath, QStringLiteral("other.hex"));
+    QCOMPARE(book.chosenFileName, QStringLiteral("other.hex"));
+    QVERIFY(QFileInfo(WorkingCopy).isDir());
+}
+
+QTEST_GUILESS_MAIN(tst_MenuFileCommands)
+#include "tst_menufilecommands.moc"
