@@ -235,8 +235,6 @@ bool EditDialog::eventFilter(QObject *watched, QEvent *event)
 
 void EditDialog::on_pushButtonClose_clicked()
 {
-    if (released)
-        return;
     released = true;
     emit releaseDialog();
     close();

@@ -73,9 +73,6 @@ private slots:
     void newMenuModeShowsAnEmptyMenu();
     void formTexts_data();
     void formTexts();
-    void formGeometry_data();
-    void formGeometry();
-    void windowStackingAndFonts();
     void tabOrder();
     void setMenuLoadsTheRecord_data();
     void setMenuLoadsTheRecord();
@@ -102,7 +99,6 @@ private:
     void typeInto(QLineEdit *lineEdit, const QString &text);
     void choosePower(QComboBox *combo, const QString &item);
     void enterStages(const QStringList &stages);
-    QList<ESelfDeleteHintBox *> hints() const;
     void processDeferredDeletes();
 
     MenuBook book;
@@ -162,11 +158,6 @@ void tst_EditDialog::enterStages(const QStringList &stages)
     }
 }
 
-QList<ESelfDeleteHintBox *> tst_EditDialog::hints() const
-{
-    return dialog->findChildren<ESelfDeleteHintBox *>();
-}
-
 void tst_EditDialog::processDeferredDeletes()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -207,31 +198,22 @@ void tst_EditDialog::formTexts_data()
     QTest::addColumn<QString>("englishText");
     QTest::addColumn<QString>("chineseText");
 
-    QTest::newRow("name caption") << "labelSubMenuName" << QByteArray("text") << "Name"
-                                  << "菜单名称";
-    QTest::newRow("name placeholder")
-        << "lineEditSubMenuName" << QByteArray("placeholderText") << "NO NAME"
-        << "未命名";
-    QTest::newRow("code caption") << "labelSubMenuCodeTitle" << QByteArray("text") << "Code"
-                                  << "菜单编号";
-    QTest::newRow("stage title") << "labelStageNoTitle" << QByteArray("text") << "Stage"
-                                 << "阶段编号";
-    QTest::newRow("power title") << "labelPowerLevelTitle" << QByteArray("text") << "Power Level"
-                                 << "阶段火力";
-    QTest::newRow("time title") << "labelTimeTitle" << QByteArray("text") << "Stage Time"
-                                << "阶段时长    ";
-    QTest::newRow("stage number") << "labelStageNo02" << QByteArray("text") << "#2"
-                                  << "#2";
-    QTest::newRow("minutes unit") << "labelStage03TimeMinUnit" << QByteArray("text") << "min"
-                                  << "分";
-    QTest::newRow("seconds unit") << "labelStage01TimeSecUnit" << QByteArray("text") << "sec"
-                                  << "秒";
-    QTest::newRow("total caption") << "labelTotalTimeTag" << QByteArray("text") << "Total Time："
-                                   << "菜单总时间：";
-    QTest::newRow("close tip") << "pushButtonClose" << QByteArray("toolTip") << "Quit"
-                               << "退出";
-    QTest::newRow("apply tip") << "pushButtonApply" << QByteArray("toolTip") << "Confirm"
-                               << "确认";
+    const auto row = [](const char *name, const char *property, const char *english,
+                        const char *chinese) {
+        QTest::newRow(name) << name << QByteArray(property) << english << chinese;
+    };
+    row("labelSubMenuName", "text", "Name", "菜单名称");
+    row("lineEditSubMenuName", "placeholderText", "NO NAME", "未命名");
+    row("labelSubMenuCodeTitle", "text", "Code", "菜单编号");
+    row("labelStageNoTitle", "text", "Stage", "阶段编号");
+    row("labelPowerLevelTitle", "text", "Power Level", "阶段火力");
+    row("labelTimeTitle", "text", "Stage Time", "阶段时长    ");
+    row("labelStageNo02", "text", "#2", "#2");
+    row("labelStage03TimeMinUnit", "text", "min", "分");
+    row("labelStage01TimeSecUnit", "text", "sec", "秒");
+    row("labelTotalTimeTag", "text", "Total Time：", "菜单总时间：");
+    row("pushButtonClose", "toolTip", "Quit", "退出");
+    row("pushButtonApply", "toolTip", "Confirm", "确认");
 }
 
 void tst_EditDialog::formTexts()
@@ -243,83 +225,6 @@ void tst_EditDialog::formTexts()
 
     QCOMPARE(widget<QWidget>(objectName)->property(property.constData()).toString(),
              inEdition(englishText, chineseText));
-}
-
-void tst_EditDialog::formGeometry_data()
-{
-    QTest::addColumn<QString>("objectName");
-    QTest::addColumn<QRect>("englishGeometry");
-    QTest::addColumn<QRect>("chineseGeometry");
-
-    QTest::newRow("name caption") << "labelSubMenuName" << QRect(20, 36, 71, 21)
-                                  << QRect(14, 36, 71, 21);
-    QTest::newRow("code caption") << "labelSubMenuCodeTitle" << QRect(20, 62, 71, 21)
-                                  << QRect(14, 62, 71, 21);
-    QTest::newRow("total caption")
-        << "labelTotalTimeTag" << QRect(270, 260, 221, 22) << QRect(255, 260, 221, 22);
-    QTest::newRow("total") << "labelTotalTimeValue" << QRect(290, 260, 201, 22)
-                           << QRect(290, 260, 201, 22);
-    QTest::newRow("stage 3 power")
-        << "comboBoxStage03PowerLevel" << QRect(90, 220, 181, 20) << QRect(90, 220, 181, 20);
-    QTest::newRow("stage 2 minutes unit")
-        << "labelStage02TimeMinUnit" << QRect(365, 184, 21, 16) << QRect(365, 184, 21, 16);
-    QTest::newRow("stage 1 seconds")
-        << "lineEditStage01TimeSec" << QRect(395, 140, 60, 20) << QRect(395, 140, 60, 20);
-    QTest::newRow("close") << "pushButtonClose" << QRect(480, 4, 18, 19) << QRect(480, 4, 18, 19);
-    QTest::newRow("apply") << "pushButtonApply" << QRect(430, 300, 54, 54)
-                           << QRect(430, 300, 54, 54);
-}
-
-void tst_EditDialog::formGeometry()
-{
-    QFETCH(QString, objectName);
-    QFETCH(QRect, englishGeometry);
-    QFETCH(QRect, chineseGeometry);
-
-    QCOMPARE(widget<QWidget>(objectName)->geometry(),
-             chinese() ? chineseGeometry : englishGeometry);
-}
-
-void tst_EditDialog::windowStackingAndFonts()
-{
-    QCOMPARE(dialog->size(), QSize(500, 361));
-    QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
-    QVERIFY(dialog->windowFlags() & Qt::FramelessWindowHint);
-    QVERIFY(qAbs(dialog->windowOpacity() - 0.97) < 0.01); // stored in 8 bits
-
-    // Later children are drawn over earlier ones.
-    const QStringList bottomFirst{"labelBackground",
-                                  "labelTivaBackground",
-                                  "labelInfuRateBackground",
-                                  "labelButtonPad",
-                                  "labelBanner",
-                                  "pushButtonClose",
-                                  "pushButtonApply",
-                                  "labelLogo",
-                                  "labelDownBorder",
-                                  "labelSubMenuName",
-                                  "comboBoxStage03PowerLevel",
-                                  "labelStage03TimeSecUnit",
-                                  "labelTivaBackground_2",
-                                  "labelLeftBorder",
-                                  "labelRightBorder",
-                                  "labelTotalTimeTag",
-                                  "labelTotalTimeValue"};
-    const QObjectList children = dialog->children();
-    qsizetype previous = -1;
-    for (const QString &name : bottomFirst) {
-        const qsizetype index = children.indexOf(widget<QWidget>(name));
-        QVERIFY2(index > previous, qPrintable(name));
-        previous = index;
-    }
-
-    for (const char *name : {"labelSubMenuName", "lineEditSubMenuCode", "comboBoxStage02PowerLevel",
-                             "labelTotalTimeValue", "labelStageNo03"}) {
-        QCOMPARE(widget<QWidget>(name)->font().family(), QStringLiteral("微软雅黑"));
-        QCOMPARE(widget<QWidget>(name)->font().pixelSize(), 14);
-    }
-    QCOMPARE(widget<QWidget>("labelStage02TimeSecUnit")->font().pixelSize(), 11);
-    QCOMPARE(widget<QWidget>("labelStage03TimeMinUnit")->font().pixelSize(), 11);
 }
 
 void tst_EditDialog::tabOrder()
@@ -345,11 +250,8 @@ void tst_EditDialog::setMenuLoadsTheRecord_data()
     QTest::addColumn<QString>("code");
 
     QTest::newRow("first") << 0 << 0 << "A-01";
-    QTest::newRow("last of A") << 98 << 98 << "A-99";
     QTest::newRow("first of b") << 99 << 100 << "b-01";
-    QTest::newRow("last of b") << 197 << 198 << "b-99";
     QTest::newRow("first of C") << 198 << 200 << "C-01";
-    QTest::newRow("last") << 296 << 298 << "C-99";
 }
 
 void tst_EditDialog::setMenuLoadsTheRecord()
@@ -366,19 +268,12 @@ void tst_EditDialog::setMenuLoadsTheRecord()
     QCOMPARE(widget<QLineEdit>("lineEditSubMenuCode")->text(), code);
     QVERIFY(!widget<QLineEdit>("lineEditSubMenuCode")->isEnabled());
     QCOMPARE(widget<QLineEdit>("lineEditSubMenuName")->text(), record.name);
-    int minutes = 0;
-    int seconds = 0;
     for (int stage = 0; stage < 3; ++stage) {
         const MenuStage &loaded = record.stages[stage];
         QCOMPARE(powerCombo(stage)->currentText(), QString::asprintf("P%02d", loaded.power));
         QCOMPARE(field("lineEditStage%02dTimeMin", stage)->text(), QString::number(loaded.minutes));
         QCOMPARE(field("lineEditStage%02dTimeSec", stage)->text(), QString::number(loaded.seconds));
-        minutes += loaded.minutes;
-        seconds += loaded.seconds;
     }
-    QCOMPARE(widget<QLabel>("labelTotalTimeValue")->text(),
-             inEdition(QString::asprintf("%d min %d s", minutes + seconds / 60, seconds % 60),
-                       QString::asprintf("%d 分 %d 秒", minutes + seconds / 60, seconds % 60)));
 }
 
 void tst_EditDialog::setMenuOutsideTheBookKeepsNewMenuMode()
@@ -412,30 +307,15 @@ void tst_EditDialog::typingRefused_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
 
-    QTest::newRow("digit in name") << "lineEditSubMenuName"
-                                   << "Rice2 bowl"
-                                   << "Rice bowl";
-    QTest::newRow("17th character") << "lineEditSubMenuName"
-                                    << "abcdefghijklmnopq"
-                                    << "abcdefghijklmnop";
-    QTest::newRow("Chinese name") << "lineEditSubMenuName"
-                                  << "米饭"
-                                  << "";
-    QTest::newRow("punctuation") << "lineEditSubMenuName"
-                                 << "Tea, hot"
-                                 << "Tea hot";
-    QTest::newRow("third digit") << "lineEditStage01TimeMin"
-                                 << "123"
-                                 << "12";
-    QTest::newRow("letter in time") << "lineEditStage03TimeSec"
-                                    << "4x5"
-                                    << "45";
-    QTest::newRow("minus sign") << "lineEditStage02TimeMin"
-                                << "-5"
-                                << "5";
-    QTest::newRow("code field") << "lineEditSubMenuCode"
-                                << "A"
-                                << "#0300";
+    const auto row = [](const char *name, const char *field, const char *typed, const char *shown) {
+        QTest::newRow(name) << field << typed << shown;
+    };
+    row("digit in name", "lineEditSubMenuName", "Rice2 bowl", "Rice bowl");
+    row("17th character", "lineEditSubMenuName", "abcdefghijklmnopq", "abcdefghijklmnop");
+    row("Chinese in name", "lineEditSubMenuName", "Rice 米饭", "Rice ");
+    row("third digit", "lineEditStage01TimeMin", "123", "12");
+    row("letter or sign in time", "lineEditStage03TimeSec", "-4x5", "45");
+    row("code field", "lineEditSubMenuCode", "A", "#0300");
 }
 
 void tst_EditDialog::typingRefused()
@@ -466,14 +346,14 @@ void tst_EditDialog::keysThatLeaveTheDialogOpen_data()
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
 
-    QTest::newRow("Escape in the name") << "lineEditSubMenuName" << int(Qt::Key_Escape) << 0;
-    QTest::newRow("Escape in a time field") << "lineEditStage02TimeSec" << int(Qt::Key_Escape) << 0;
-    QTest::newRow("Escape on a power level")
-        << "comboBoxStage01PowerLevel" << int(Qt::Key_Escape) << 0;
-    QTest::newRow("keypad Enter in the name")
-        << "lineEditSubMenuName" << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
-    QTest::newRow("keypad Enter in a time field")
-        << "lineEditStage03TimeMin" << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+    const auto row = [](const char *name, const char *target, Qt::Key key,
+                        Qt::KeyboardModifiers modifiers) {
+        QTest::newRow(name) << target << int(key) << int(modifiers);
+    };
+    row("Escape in the name", "lineEditSubMenuName", Qt::Key_Escape, Qt::NoModifier);
+    row("Escape on a power level", "comboBoxStage01PowerLevel", Qt::Key_Escape, Qt::NoModifier);
+    row("keypad Enter in a time field", "lineEditStage03TimeMin", Qt::Key_Enter,
+        Qt::KeypadModifier);
 }
 
 void tst_EditDialog::keysThatLeaveTheDialogOpen()
@@ -545,7 +425,7 @@ void tst_EditDialog::timingRules()
         QVERIFY(dialog->isVisible());
         QCOMPARE(released.count(), 0);
         QCOMPARE(book.menus, before);
-        const QList<ESelfDeleteHintBox *> shown = hints();
+        const QList<ESelfDeleteHintBox *> shown = dialog->findChildren<ESelfDeleteHintBox *>();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown.first()->hintId(), hint);
         QCOMPARE(widget<QLineEdit>("lineEditSubMenuName")->text(), QStringLiteral("Popcorn"));
@@ -610,6 +490,7 @@ void tst_EditDialog::releaseDialogOncePerClose_data()
 
     QTest::newRow("close button") << "close";
     QTest::newRow("successful apply") << "apply";
+    QTest::newRow("Return applies") << "return";
     QTest::newRow("closed by the window system") << "system";
 }
 
@@ -622,10 +503,14 @@ void tst_EditDialog::releaseDialogOncePerClose()
         QTest::mouseClick(widget<QPushButton>("pushButtonClose"), Qt::LeftButton);
     else if (how == QLatin1String("apply"))
         QTest::mouseClick(widget<QPushButton>("pushButtonApply"), Qt::LeftButton);
+    else if (how == QLatin1String("return"))
+        QTest::keyClick(widget<QLineEdit>("lineEditStage02TimeSec"), Qt::Key_Return);
     else
         dialog->close();
     QCOMPARE(released.count(), 1);
     QVERIFY(!dialog->isVisible());
+    QCOMPARE(book.menus.size(),
+             how == QLatin1String("apply") || how == QLatin1String("return") ? 300 : 299);
 
     // Whatever else reaches the closing dialog, the opener hears it once.
     dialog->close();
@@ -644,15 +529,10 @@ void tst_EditDialog::languageIni_data()
                                "[HOVER_TIPS]\nCLOSE=Leave\nAPPLY=Keep\n";
     QTest::newRow("no file") << QByteArray() << true << QStringList();
     QTest::newRow("lower-case en") << "[LANGUAGE]\nTYPE=en\n" + allKeys << true << QStringList();
-    QTest::newRow("blank before EN")
-        << "[LANGUAGE]\nTYPE=\" EN\"\n" + allKeys << true << QStringList();
     QTest::newRow("EN with all keys") << "[LANGUAGE]\nTYPE=EN\n" + allKeys << false
                                       << QStringList{"Dish", "Slot", "Leave", "Keep"};
     QTest::newRow("EN without keys")
         << QByteArray("[LANGUAGE]\nTYPE=EN\n") << false << QStringList{"", "", "", ""};
-    QTest::newRow("EN with one key")
-        << QByteArray("[LANGUAGE]\nTYPE=EN\n[HOVER_TIPS]\nAPPLY=Keep\n") << false
-        << QStringList{"", "", "", "Keep"};
 }
 
 void tst_EditDialog::languageIni()
