@@ -63,8 +63,8 @@ private:
 
     bool fill()
     {
-        buffer.clear();
         pos = 0;
+        buffer.truncate(0);
         const qint64 count = device.read(raw, ChunkSize);
         if (count <= 0)
             return false;
@@ -73,7 +73,11 @@ private:
             const auto encoding = QStringConverter::encodingForData(bytes);
             decoder.emplace(encoding.value_or(QStringConverter::Utf8));
         }
-        buffer = decoder->decode(bytes);
+        // Decoded into the same storage every time: a long file costs no
+        // allocation per chunk.
+        buffer.resize(decoder->requiredSpace(count));
+        const QChar *end = decoder->appendToBuffer(buffer.data(), bytes);
+        buffer.truncate(end - buffer.constData());
         return true;
     }
 
