@@ -1,5 +1,5 @@
 #include "menubook.h"
-#include "menufilechooser.h"
+#include "scriptedchooser.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,37 +10,6 @@
 #include <memory>
 
 namespace {
-
-// Answers the book's dialogs from a script and remembers what it was asked.
-class ScriptedChooser : public MenuFileChooser
-{
-public:
-    struct Question
-    {
-        QString dialog, caption, startDir, filter;
-    };
-
-    QStringList answers;
-    QList<Question> questions;
-
-    QString openFileName(const QString &caption, const QString &startDir,
-                         const QString &filter) override
-    {
-        return answer({QStringLiteral("open"), caption, startDir, filter});
-    }
-    QString saveFileName(const QString &caption, const QString &startDir,
-                         const QString &filter) override
-    {
-        return answer({QStringLiteral("save"), caption, startDir, filter});
-    }
-
-private:
-    QString answer(const Question &question)
-    {
-        questions.append(question);
-        return answers.isEmpty() ? QString() : answers.takeFirst();
-    }
-};
 
 const QString WorkingCopy = QStringLiteral("menufile.hex");
 const QByteArray OldBytes = "old contents\n";
@@ -101,8 +70,6 @@ private slots:
     void startupReadsExistingWorkingCopy();
     void startupNeverOverwritesUnreadableCopy_data();
     void startupNeverOverwritesUnreadableCopy();
-    void dialogsAsked_data();
-    void dialogsAsked();
     void cancelledCommandsChangeNothing_data();
     void cancelledCommandsChangeNothing();
     void openThenSaveGivesIdenticalFiles_data();
@@ -252,26 +219,6 @@ void tst_MenuFileCommands::startupNeverOverwritesUnreadableCopy()
         QCOMPARE(contents(WorkingCopy), OldBytes);
 }
 
-void tst_MenuFileCommands::dialogsAsked_data()
-{
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QString>("dialog");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("startDir");
-    QTest::newRow("open") << "open"
-                          << "open"
-                          << "Open Morvex-Menu-File"
-                          << "";
-    QTest::newRow("create") << "create"
-                            << "save"
-                            << "Create Morvex-Menu-File"
-                            << "../";
-    QTest::newRow("save as") << "saveAs"
-                             << "save"
-                             << "Save Morvex-Menu-File"
-                             << "./";
-}
-
 static FileCommandResult run(MenuBook &book, const QString &command)
 {
     if (command == QLatin1String("open"))
@@ -281,33 +228,26 @@ static FileCommandResult run(MenuBook &book, const QString &command)
     return book.saveFileAs();
 }
 
-void tst_MenuFileCommands::dialogsAsked()
-{
-    QFETCH(QString, command);
-    QFETCH(QString, dialog);
-    QFETCH(QString, caption);
-    QFETCH(QString, startDir);
-    run(book, command);
-    QCOMPARE(chooser.questions.size(), 1);
-    QCOMPARE(chooser.questions[0].dialog, dialog);
-    QCOMPARE(chooser.questions[0].caption, caption);
-    QCOMPARE(chooser.questions[0].startDir, startDir);
-    QCOMPARE(chooser.questions[0].filter, QStringLiteral("MorvexMenuFile(*.hex)"));
-}
-
 void tst_MenuFileCommands::cancelledCommandsChangeNothing_data()
 {
+    // The dialog each command shows: kind, caption, start directory.
     QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("question");
     QTest::addColumn<bool>("withChooser");
-    for (const char *command : {"open", "create", "saveAs"}) {
-        QTest::addRow("%s", command) << command << true;
-        QTest::addRow("%s without a chooser", command) << command << false;
+    const QList<QPair<const char *, QStringList>> commands = {
+        {"open", {"open", "Open Morvex-Menu-File", ""}},
+        {"create", {"save", "Create Morvex-Menu-File", "../"}},
+        {"saveAs", {"save", "Save Morvex-Menu-File", "./"}}};
+    for (const auto &[command, question] : commands) {
+        QTest::addRow("%s", command) << command << question << true;
+        QTest::addRow("%s without a chooser", command) << command << question << false;
     }
 }
 
 void tst_MenuFileCommands::cancelledCommandsChangeNothing()
 {
     QFETCH(QString, command);
+    QFETCH(QStringList, question);
     QFETCH(bool, withChooser);
     QVERIFY(book.loadStartupFile());
     book.menus[3].name = QStringLiteral("Unsaved");
@@ -323,6 +263,12 @@ void tst_MenuFileCommands::cancelledCommandsChangeNothing()
     QVERIFY(book.chosenFileName.isEmpty());
     QCOMPARE(contents(WorkingCopy), workingBytes);
     QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{WorkingCopy});
+    if (!withChooser)
+        return;
+    QCOMPARE(chooser.questions.size(), 1);
+    const ScriptedChooser::Question &asked = chooser.questions[0];
+    QCOMPARE((QStringList{asked.dialog, asked.caption, asked.startDir}), question);
+    QCOMPARE(asked.filter, QStringLiteral("MorvexMenuFile(*.hex)"));
 }
 
 void tst_MenuFileCommands::openThenSaveGivesIdenticalFiles_data()
