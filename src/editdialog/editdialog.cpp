@@ -216,8 +216,9 @@ void EditDialog::updateTotalTime()
 bool EditDialog::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
-        // Escape would reject the dialog behind the opener's back and the
-        // keypad Enter would press a button the user did not aim at.
+        // Escape would hide the dialog without telling the opener, which
+        // would keep its buttons disabled. Only the main Return key may
+        // press the default button (Apply); the keypad Enter may not.
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Escape || key == Qt::Key_Enter)
             return true;
