@@ -1,4 +1,145 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="en">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <location filename="../../mainwindow/mainwindow.cpp" line="86"/>
+        <source>SIZE: ---- MENUs</source>
+        <translation>菜谱大小: ---- 个菜单</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.cpp" line="125"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="171"/>
+        <source>Code</source>
+        <translation>编号</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.cpp" line="126"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="172"/>
+        <source>MenuName</source>
+        <translation>菜单名称</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.cpp" line="127"/>
+        <source>[#1]Stage</source>
+        <translation>第 1 阶段</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.cpp" line="128"/>
+        <source>[#2]Stage</source>
+        <translation>第 2 阶段</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.cpp" line="129"/>
+        <source>[#3]Stage</source>
+        <translation>第 3 阶段</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.cpp" line="130"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="176"/>
+        <source>TotalTime</source>
+        <translation>总时间</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.cpp" line="164"/>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.cpp" line="165"/>
+        <source>New</source>
+        <translation>新建</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.cpp" line="166"/>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.cpp" line="167"/>
+        <source>Save As</source>
+        <translation>另存为</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.cpp" line="168"/>
+        <source>Clear</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.cpp" line="169"/>
+        <source>Edit</source>
+        <translation>编辑</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.cpp" line="170"/>
+        <source>Add</source>
+        <translation>添加</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.cpp" line="171"/>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.cpp" line="172"/>
+        <source>Hide</source>
+        <translation>隐藏</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.cpp" line="199"/>
+        <source>TIME: %1</source>
+        <translation>时间: %1</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.cpp" line="206"/>
+        <source>SIZE: 297 MENUs</source>
+        <translation>菜谱大小: 297 个菜单</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="129"/>
+        <source>P%1, %2 min %3 s</source>
+        <translation>P%1, %2 分 %3 秒</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="147"/>
+        <source>NO NAME</source>
+        <translation>未命名</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="157"/>
+        <source>%1 min %2 s</source>
+        <translation>%1 分 %2 秒</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="173"/>
+        <source>Stage[#01]</source>
+        <translation>第 1 阶段</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="174"/>
+        <source>Stage[#02]</source>
+        <translation>第 2 阶段</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="175"/>
+        <source>Stage[#03]</source>
+        <translation>第 3 阶段</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowcommands.cpp" line="61"/>
+        <source>Warning</source>
+        <translation>提醒</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowcommands.cpp" line="150"/>
+        <source>Sure to Clear this MENU?</source>
+        <translation>清除当前菜单数据？</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowcommands.cpp" line="158"/>
+        <source>Sure to Close?</source>
+        <translation>关闭编辑工具？</translation>
+    </message>
+</context>
 </TS>
