@@ -3,12 +3,12 @@
 # desktop user gets everything in the usual places; then packs the Debian
 # package, unpacks it with dpkg -x and checks the same there.
 #
-# usage: check_package.sh <build-dir> <app-id> "<icon sizes>"
+# usage: check_package.sh <build-dir> <app-id> <icon size>...
 set -euo pipefail
 
 build=$1
 app_id=$2
-read -r -a icon_sizes <<<"$3"
+icon_sizes=("${@:3}")
 
 scratch=$(mktemp -d)
 editor_pid=
