@@ -1,0 +1,210 @@
+#include "mainwindow.h"
+
+#include "elabel.h"
+#include "epushbutton.h"
+#include "eselfdeletehintbox.h"
+#include "framelesshelper.h"
+#include "languageini.h"
+#include "mainwindowform.h"
+#include "menubook.h"
+
+#include <QDateTime>
+#include <QGraphicsOpacityEffect>
+#include <QProgressBar>
+#include <QSlider>
+#include <QTimer>
+
+namespace {
+
+constexpr int TickInterval = 100; // ms, clock and slider poll alike
+
+QString buttonStyle(const QString &normal, const QString &hover, const QString &pressed)
+{
+    return QStringLiteral("QPushButton{border-image: url(:/image/%1);}"
+                          "QPushButton:hover{border-image: url(:/image/%2);}"
+                          "QPushButton:pressed{border-image: url(:/image/%3);}")
+        .arg(normal, hover, pressed);
+}
+
+QString buttonStyle(const QString &baseName)
+{
+    return buttonStyle(baseName + QLatin1String("_gray.png"), baseName + QLatin1String("_blue.png"),
+                       baseName + QLatin1String("_blue.png"));
+}
+
+} // namespace
+
+MainWindow::MainWindow(MenuBook &book, QWidget *parent)
+    : QMainWindow(parent), book(book), form(std::make_unique<MainWindowForm>())
+{
+    form->setupUi(this);
+    // Let the window's style sheet settle on every widget now: polishing at
+    // the first show would otherwise replace the name colours set below.
+    ensurePolished();
+
+    auto *frameless = new FramelessHelper(this);
+    frameless->addDragWidget(form->labelBanner);
+    frameless->addDragWidget(form->labelLogo);
+
+    auto *padOpacity = new QGraphicsOpacityEffect(this);
+    padOpacity->setOpacity(0.3);
+    form->labelButtonPad->setGraphicsEffect(padOpacity);
+    auto *headOpacity = new QGraphicsOpacityEffect(this);
+    headOpacity->setOpacity(0.9);
+    form->labelFileHeadInfo->setGraphicsEffect(headOpacity);
+
+    applyFonts();
+    prepareRows();
+
+    QSlider *slider = form->verticalSlider;
+    slider->setEnabled(true);
+    slider->setMinimum(0);
+    slider->setMaximum(book.menuCount());
+    slider->setValue(book.menuCount());
+    slider->hide();
+
+    resetView();
+    firstShown = 0;
+    for (QWidget *button : {static_cast<QWidget *>(form->pushButtonDelete),
+                            static_cast<QWidget *>(form->pushButtonEdit),
+                            static_cast<QWidget *>(form->pushButtonEditAdd),
+                            static_cast<QWidget *>(form->pushButtonSaveFile),
+                            static_cast<QWidget *>(form->pushButtonSaveNewFile),
+                            static_cast<QWidget *>(form->pushButtonPrint)})
+        button->setEnabled(false);
+
+    clockTimer = new QTimer(this);
+    clockTimer->setObjectName(QStringLiteral("clockTimer"));
+    connect(clockTimer, &QTimer::timeout, this, &MainWindow::on_updateTimerLabel);
+    clockTimer->start(TickInterval);
+    on_updateTimerLabel();
+
+    pollTimer = new QTimer(this);
+    pollTimer->setObjectName(QStringLiteral("pollTimer"));
+    connect(pollTimer, &QTimer::timeout, this, &MainWindow::on_highTimerEventProcess);
+    pollTimer->start(TickInterval);
+    on_highTimerEventProcess();
+
+    // Stands until the first clock tick.
+    form->labelDrugLibSize->setText(tr("SIZE: ---- MENUs"));
+    setStartTitles();
+    applyButtonStyles();
+    applyToolTips();
+    form->labelUserInfo->setEnabled(false);
+    form->pushButtonPrint->hide();
+
+    if (book.loadStartupFile())
+        showBookLoaded();
+    else
+        showHint(LHINT_FILE_OPEN_FAILED_BAD_DATAS);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::applyFonts()
+{
+    QFont font = form->labelDrugLibModifyTime->font();
+    font.setPixelSize(13);
+    for (QObject *child : form->centralWidget->children()) {
+        if (auto *label = qobject_cast<QLabel *>(child))
+            label->setFont(font);
+    }
+    font.setPixelSize(14);
+    for (QLabel *label :
+         {static_cast<QLabel *>(form->labelUserInfo), static_cast<QLabel *>(form->labelTitleCode),
+          static_cast<QLabel *>(form->labelTitleName),
+          static_cast<QLabel *>(form->labelTitleStage01),
+          static_cast<QLabel *>(form->labelTitleStage02),
+          static_cast<QLabel *>(form->labelTitleStage03),
+          static_cast<QLabel *>(form->labelTitleTotalTime)})
+        label->setFont(font);
+    font.setPixelSize(18);
+    form->labelDrugLibSize->setFont(font);
+    form->labelDrugLibModifyTime->setFont(font);
+}
+
+void MainWindow::setStartTitles()
+{
+    form->labelTitleCode->setText(tr("Code"));
+    form->labelTitleName->setText(tr("MenuName"));
+    form->labelTitleStage01->setText(tr("[#1]Stage"));
+    form->labelTitleStage02->setText(tr("[#2]Stage"));
+    form->labelTitleStage03->setText(tr("[#3]Stage"));
+    form->labelTitleTotalTime->setText(tr("TotalTime"));
+    for (QWidget *title :
+         {form->labelTitleCode, form->labelTitleName, form->labelTitleStage01,
+          form->labelTitleStage02, form->labelTitleStage03, form->labelTitleTotalTime})
+        title->show();
+}
+
+void MainWindow::applyButtonStyles()
+{
+    form->pushButtonClose->setStyleSheet(buttonStyle(QStringLiteral("close")));
+    form->pushButtonMin->setStyleSheet(buttonStyle(QStringLiteral("min")));
+    // The pressed picture of Open is not among the images: pressed Open shows none.
+    form->pushButtonOpenFile->setStyleSheet(buttonStyle(QStringLiteral("open_gray.png"),
+                                                        QStringLiteral("open_blue.png"),
+                                                        QStringLiteral("open_blue_shadow.png")));
+    form->pushButtonCreateNewFile->setStyleSheet(buttonStyle(QStringLiteral("new_file")));
+    form->pushButtonDelete->setStyleSheet(buttonStyle(QStringLiteral("delete_trash")));
+    form->pushButtonEdit->setStyleSheet(buttonStyle(QStringLiteral("edit_pencil")));
+    form->pushButtonEditAdd->setStyleSheet(buttonStyle(QStringLiteral("edit_add_pencil")));
+    form->pushButtonSaveFile->setStyleSheet(buttonStyle(QStringLiteral("save")));
+    form->pushButtonSaveNewFile->setStyleSheet(buttonStyle(QStringLiteral("save_add")));
+}
+
+void MainWindow::applyToolTips()
+{
+    struct ToolTip
+    {
+        EPushButton *button;
+        QString builtIn;
+        int offsetX;
+        int offsetY;
+        const char *iniKey;
+    };
+    const ToolTip toolTips[] = {
+        {form->pushButtonOpenFile, tr("Open"), 5, -50, "/HOVER_TIPS/OPEN"},
+        {form->pushButtonCreateNewFile, tr("New"), 5, -50, "/HOVER_TIPS/CREATE"},
+        {form->pushButtonSaveFile, tr("Save"), 5, -50, "/HOVER_TIPS/SAVE"},
+        {form->pushButtonSaveNewFile, tr("Save As"), 0, -50, "/HOVER_TIPS/SAVEAS"},
+        {form->pushButtonDelete, tr("Clear"), 5, -50, "/HOVER_TIPS/DELETE"},
+        {form->pushButtonEdit, tr("Edit"), 5, -50, "/HOVER_TIPS/EDIT"},
+        {form->pushButtonEditAdd, tr("Add"), 5, -50, "/HOVER_TIPS/ADD"},
+        {form->pushButtonClose, tr("Close"), -10, 12, "/HOVER_TIPS/CLOSE"},
+        {form->pushButtonMin, tr("Hide"), -10, 12, "/HOVER_TIPS/HIDE"},
+    };
+    for (const ToolTip &tip : toolTips) {
+        tip.button->setToolTip(tip.builtIn);
+        tip.button->setTipOffset(tip.offsetX, tip.offsetY);
+    }
+
+    const LanguageIni ini;
+    if (!ini.iniTextMode())
+        return;
+    for (const ToolTip &tip : toolTips)
+        tip.button->setToolTip(ini.text(QLatin1String(tip.iniKey)));
+    form->pushButtonCloseFirstOpenHintLable->setToolTip(
+        ini.text(QStringLiteral("/HOVER_TIPS/SKIP")));
+}
+
+void MainWindow::showBookLoaded()
+{
+    firstShown = 0;
+    lastShown = book.menus.isEmpty() ? 0 : int(std::min<qsizetype>(book.menus.size() - 1, 14));
+    enableBookCommands();
+    refreshView();
+    selectRow(form->rows[0].background);
+}
+
+QString MainWindow::clockText(const QDateTime &moment)
+{
+    return tr("TIME: %1").arg(moment.toString(QStringLiteral("yyyy/MM/dd hh:mm:ss")));
+}
+
+void MainWindow::on_updateTimerLabel()
+{
+    form->labelDrugLibModifyTime->setText(clockText(QDateTime::currentDateTime()));
+    // The book always has room for 297 menus, loaded or not.
+    form->labelDrugLibSize->setText(tr("SIZE: 297 MENUs"));
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "mainwindowstate.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+#include <limits>
+#include <memory>
+
+class EditDialog;
+class ELabel;
+class EMessageBox;
+class MainWindowForm;
+class MenuBook;
+class QDateTime;
+class QPushButton;
+class QTimer;
+
+// The editor's one window: a frameless 955 x 590 window showing the book 15
+// menus at a time, with the file commands, Edit and Clear in a button pad.
+// The view reads the book on every redraw and changes it only through the
+// book's own operations.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(MenuBook &book, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // The two 100 ms ticks and the question box's Apply. Plain members rather
+    // than slots (the form's connection by name would take their on_ prefix
+    // for object names); public so tests can drive the ticks.
+    void on_updateTimerLabel();
+    void on_highTimerEventProcess();
+    void on_MsgBoxApplied();
+
+    // The clock line for a moment, in the running edition.
+    static QString clockText(const QDateTime &moment);
+
+protected:
+    void wheelEvent(QWheelEvent *event) override;
+
+private slots:
+    void on_pushButtonEditAdd_clicked();
+    void on_pushButtonOpenFile_clicked();
+    void on_pushButtonCreateNewFile_clicked();
+    void on_pushButtonSaveFile_clicked();
+    void on_pushButtonSaveNewFile_clicked();
+    void on_pushButtonDelete_clicked();
+    void on_pushButtonEdit_clicked();
+    void SelectDrugLable();
+    void SetPushButtonsEnabled();
+    void on_pushButtonClose_clicked();
+    void on_verticalSlider_valueChanged(int value);
+
+private:
+    static constexpr int CommandButtonCount = 9;
+
+    // Construction (mainwindow.cpp).
+    void prepareRows();
+    void applyFonts();
+    void applyButtonStyles();
+    void applyToolTips();
+    void setStartTitles();
+    void showBookLoaded();
+
+    // Page view (mainwindowview.cpp).
+    void resetView();
+    void showRow(int row);
+    void refreshView();
+    void selectRow(ELabel *rowLabel);
+    void moveToPage(int first);
+    void keepPageWithinBook();
+    bool hasMenu(int menuIndex) const;
+    int shownMenuCount() const;
+    int lastFirstShown() const;
+
+    // Commands (mainwindowcommands.cpp).
+    std::array<QPushButton *, CommandButtonCount> commandButtons() const;
+    void disableCommandButtons();
+    void restoreCommandButtons();
+    void enableBookCommands();
+    void askQuestion(const QString &question);
+    void showHint(int hintId);
+
+    MenuBook &book;
+    std::unique_ptr<MainWindowForm> form;
+    MainWindowState state;
+    QPointer<EditDialog> editDialog;
+    QPointer<EMessageBox> messageBox;
+    ELabel *selectedRow = nullptr;
+    int firstShown = 0;
+    int lastShown = 0;
+    QTimer *clockTimer = nullptr;
+    QTimer *pollTimer = nullptr;
+    // Size of the book when the edit dialog was last opened; a book that grew
+    // meanwhile moves the view to its newest menu. Before any edit nothing
+    // counts as grown.
+    qint64 recordCountAtEdit = std::numeric_limits<qint64>::max();
+    std::array<bool, CommandButtonCount> savedEnabled{};
+};

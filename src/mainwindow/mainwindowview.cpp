@@ -1,0 +1,255 @@
+// The page view: 15 rows over the book, paged by the slider and the wheel,
+// with one highlighted row whose menu Edit and Clear act on.
+
+#include "mainwindow.h"
+
+#include "elabel.h"
+#include "epushbutton.h"
+#include "mainwindowform.h"
+#include "menubook.h"
+
+#include <QPalette>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int RowCount = MainWindowForm::RowCount;
+
+const QString PlainRowStyle = QStringLiteral(
+    "ELabel:hover{border: 2px solid #00ccff;}ELabel{background-color: rgb(231, 231, 231);}");
+const QString SelectedRowStyle =
+    QStringLiteral("ELabel:hover{border: 2px solid #00ccff;}ELabel{background-color: #00aaff;}");
+
+QPalette textPalette(Qt::GlobalColor colour)
+{
+    QPalette palette;
+    palette.setBrush(QPalette::All, QPalette::WindowText, QBrush(colour, Qt::SolidPattern));
+    return palette;
+}
+
+} // namespace
+
+void MainWindow::prepareRows()
+{
+    for (int row = 0; row < RowCount; ++row) {
+        const MainWindowRow &rowWidgets = form->rows[row];
+        ELabel *rowLabel = rowWidgets.background;
+        rowLabel->tileIndex = row + 1;
+        rowLabel->menuIndex = row + 1;
+        rowLabel->setStyleSheet(row == 0 ? SelectedRowStyle : PlainRowStyle);
+        rowLabel->hoverFrame = 1;
+        for (ELabel *text : rowWidgets.texts()) {
+            text->hoverPartner = rowLabel;
+            // A click on any text of the row is a click on the row.
+            connect(text, &ELabel::clicked, rowLabel, [this, rowLabel] { selectRow(rowLabel); });
+        }
+    }
+    selectedRow = form->rows[0].background;
+    for (const MainWindowRow &rowWidgets : form->rows)
+        connect(rowWidgets.background, &ELabel::clicked, this, &MainWindow::SelectDrugLable);
+}
+
+bool MainWindow::hasMenu(int menuIndex) const
+{
+    return menuIndex >= 0 && MenuBook::positionOfMenu(menuIndex) < book.menus.size();
+}
+
+int MainWindow::shownMenuCount() const
+{
+    // Positions 99 and 199 hold the reserved records b-00 and C-00.
+    const int records = int(book.menus.size());
+    if (records <= 99)
+        return records;
+    if (records <= 199)
+        return records - 1;
+    return records - 2;
+}
+
+int MainWindow::lastFirstShown() const
+{
+    return std::max(0, shownMenuCount() - RowCount);
+}
+
+void MainWindow::keepPageWithinBook()
+{
+    const int first = std::clamp(firstShown, 0, lastFirstShown());
+    // The highlight stays on its row, so its menu moves with the page.
+    selectedRow->tileIndex += first - firstShown;
+    selectedRow->menuIndex = selectedRow->tileIndex;
+    firstShown = first;
+}
+
+void MainWindow::moveToPage(int first)
+{
+    selectedRow->tileIndex += first - firstShown;
+    selectedRow->menuIndex = selectedRow->tileIndex;
+    firstShown = first;
+    refreshView();
+}
+
+void MainWindow::resetView()
+{
+    for (QObject *child : form->centralWidget->children()) {
+        if (auto *label = qobject_cast<QLabel *>(child))
+            label->hide();
+        else if (auto *button = qobject_cast<QPushButton *>(child))
+            button->hide();
+    }
+    form->progressBarSave->hide();
+    for (QWidget *chrome : std::initializer_list<QWidget *>{
+             form->labelBanner, form->labelBackground, form->labelButtonPad, form->labelDownBorder,
+             form->labelLeftBorder, form->labelRightBorder, form->labelFileHeadInfo,
+             form->labelLogo, form->pushButtonClose, form->pushButtonCreateNewFile,
+             form->pushButtonDelete, form->pushButtonEdit, form->pushButtonEditAdd,
+             form->pushButtonMin, form->pushButtonOpenFile, form->pushButtonSaveFile,
+             form->pushButtonSaveNewFile})
+        chrome->show();
+    form->labelDrugLibMd5->hide();
+    form->labelDrugLibSize->show();
+    form->labelDrugLibModifyTime->show();
+    form->labelDrugLibVersion->hide();
+    form->labelUserInfo->show();
+}
+
+void MainWindow::showRow(int row)
+{
+    const int menuIndex = firstShown + row;
+    // A row without a record in the book stays hidden.
+    if (!hasMenu(menuIndex))
+        return;
+    const MenuRecord &record = book.menus.at(MenuBook::positionOfMenu(menuIndex));
+    const MainWindowRow &rowWidgets = form->rows[row];
+
+    const auto stageText = [](const MenuStage &stage) {
+        return tr("P%1, %2 min %3 s")
+            .arg(stage.power, 2, 10, QLatin1Char('0'))
+            .arg(stage.minutes)
+            .arg(stage.seconds);
+    };
+    int minutes = 0;
+    int seconds = 0;
+    for (const MenuStage &stage : record.stages) {
+        minutes += stage.minutes;
+        seconds += stage.seconds;
+    }
+
+    rowWidgets.tag->setText(QLatin1Char(' ') + record.code);
+    rowWidgets.tag->show();
+    if (!record.name.isEmpty()) {
+        rowWidgets.value->setPalette(textPalette(Qt::black));
+        rowWidgets.value->setText(record.name);
+    } else {
+        rowWidgets.value->setText(tr("NO NAME"));
+        rowWidgets.value->setPalette(textPalette(Qt::darkGray));
+    }
+    rowWidgets.value->show();
+    rowWidgets.softMinNum->setText(stageText(record.stages[0]));
+    rowWidgets.softMinNum->show();
+    rowWidgets.softMaxNum->setText(stageText(record.stages[1]));
+    rowWidgets.softMaxNum->show();
+    rowWidgets.hardMaxNum->setText(stageText(record.stages[2]));
+    rowWidgets.hardMaxNum->show();
+    rowWidgets.timeTag->setText(tr("%1 min %2 s").arg(minutes + seconds / 60).arg(seconds % 60));
+    rowWidgets.timeTag->show();
+    rowWidgets.background->show();
+}
+
+void MainWindow::refreshView()
+{
+    resetView();
+    keepPageWithinBook();
+    const int rows = std::clamp(shownMenuCount() - firstShown, 0, RowCount);
+    lastShown = firstShown + rows - 1;
+    for (int row = 0; row < rows; ++row)
+        showRow(row);
+
+    form->labelTitleCode->setText(tr("Code"));
+    form->labelTitleName->setText(tr("MenuName"));
+    form->labelTitleStage01->setText(tr("Stage[#01]"));
+    form->labelTitleStage02->setText(tr("Stage[#02]"));
+    form->labelTitleStage03->setText(tr("Stage[#03]"));
+    form->labelTitleTotalTime->setText(tr("TotalTime"));
+    for (QWidget *title :
+         {form->labelTitleCode, form->labelTitleName, form->labelTitleStage01,
+          form->labelTitleStage02, form->labelTitleStage03, form->labelTitleTotalTime})
+        title->show();
+
+    if (!selectedRow->isVisible()) {
+        selectedRow->setStyleSheet(PlainRowStyle);
+        selectedRow = form->rows[0].background;
+        selectedRow->setStyleSheet(SelectedRowStyle);
+        // The highlighted row must stand for the menu it shows, or Clear
+        // would act on a menu the user does not see.
+        selectedRow->tileIndex = firstShown;
+        selectedRow->menuIndex = firstShown;
+    }
+}
+
+void MainWindow::selectRow(ELabel *rowLabel)
+{
+    rowLabel->clickedFlag = state.tileClicksAccepted;
+    if (state.tileClicksAccepted)
+        emit rowLabel->clicked();
+}
+
+void MainWindow::SelectDrugLable()
+{
+    // While a dialog is open a click on a row stays pending.
+    if (!state.tileClicksAccepted)
+        return;
+    selectedRow->setStyleSheet(PlainRowStyle);
+    for (int row = 0; row < RowCount; ++row) {
+        ELabel *rowLabel = form->rows[row].background;
+        if (!rowLabel->clickedFlag)
+            continue;
+        rowLabel->clickedFlag = false;
+        const int menuIndex = firstShown + row;
+        if (!hasMenu(menuIndex))
+            continue;
+        rowLabel->tileIndex = menuIndex;
+        rowLabel->menuIndex = menuIndex;
+        selectedRow = rowLabel;
+    }
+    selectedRow->setStyleSheet(SelectedRowStyle);
+}
+
+void MainWindow::on_highTimerEventProcess()
+{
+    form->pushButtonLabelPrintThis->hide();
+    QSlider *slider = form->verticalSlider;
+    if (shownMenuCount() <= RowCount) {
+        slider->hide();
+        return;
+    }
+    // The handle at the top shows the first page: the value runs opposite.
+    // The slider follows the page shown; clamping its old value into a new
+    // range must not move the page.
+    const QSignalBlocker quiet(slider);
+    slider->setRange(0, lastFirstShown());
+    slider->setValue(lastFirstShown() - firstShown);
+    slider->show();
+}
+
+void MainWindow::on_verticalSlider_valueChanged(int value)
+{
+    moveToPage(shownMenuCount() - value - RowCount);
+}
+
+void MainWindow::wheelEvent(QWheelEvent *event)
+{
+    const int delta = event->angleDelta().y();
+    if (shownMenuCount() > RowCount) {
+        // One menu per event, however far the wheel turned.
+        if (delta > 0 && firstShown > 0)
+            moveToPage(firstShown - 1);
+        else if (delta < 0 && lastShown < shownMenuCount() - 1)
+            moveToPage(firstShown + 1);
+    }
+    event->accept();
+}

@@ -1,0 +1,176 @@
+// Start-up of the main window: the working copy, the first page, the failed
+// load, the clock and size lines, the titles and the tool tips.
+
+#include "editionrunner.h"
+#include "editorfixture.h"
+
+#include <QDateTime>
+#include <QFile>
+
+class TstMainWindowStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startsInEmptyFolder();
+    void startsWithUnreadableWorkingCopy();
+    void clockAndSizeLines();
+    void windowIsFixedAndFrameless();
+    void toolTips_data();
+    void toolTips();
+};
+
+void TstMainWindowStartup::startsInEmptyFolder()
+{
+    EditorFixture editor;
+    editor.start();
+
+    QFile workingCopy(editor.path(QStringLiteral("menufile.hex")));
+    QVERIFY(workingCopy.open(QIODevice::ReadOnly));
+    QCOMPARE(workingCopy.readAll(), MenuBook::defaultText().toLatin1());
+    QCOMPARE(editor.book.menus.size(), 299);
+
+    QStringList firstPage;
+    for (int menu = 1; menu <= 15; ++menu)
+        firstPage.append(QStringLiteral("A-%1").arg(menu, 2, 10, QLatin1Char('0')));
+    QCOMPARE(editor.shownCodes(), firstPage);
+    QCOMPARE(editor.rowWidget("labelTag_", 1)->text(), QStringLiteral(" A-01"));
+
+    ELabel *name = editor.rowWidget("labelValue_", 1);
+    QCOMPARE(name->text(), inEdition("NO NAME", "未命名"));
+    QCOMPARE(name->palette().color(QPalette::WindowText), QColor(Qt::darkGray));
+    const QString emptyStage = inEdition("P00, 0 min 0 s", "P00, 0 分 0 秒");
+    QCOMPARE(editor.rowWidget("labelSoftMinNum_", 1)->text(), emptyStage);
+    QCOMPARE(editor.rowWidget("labelSoftMaxNum_", 1)->text(), emptyStage);
+    QCOMPARE(editor.rowWidget("labelHardMaxNum_", 1)->text(), emptyStage);
+    QCOMPARE(editor.rowWidget("labelTimeTag_", 1)->text(), inEdition("0 min 0 s", "0 分 0 秒"));
+    QCOMPARE(editor.widget<QLabel>(QStringLiteral("labelTitleStage01"))->text(),
+             inEdition("Stage[#01]", "第 1 阶段"));
+
+    QCOMPARE(editor.selectedRow(), 1);
+    QCOMPARE(editor.selectedMenu(), 0);
+    QCOMPARE(editor.commandStates(), QList<bool>(9, true));
+
+    // The slider appears with the next poll tick, its handle at the top.
+    QVERIFY(!editor.slider()->isVisible());
+    editor.window->on_highTimerEventProcess();
+    QVERIFY(editor.slider()->isVisible());
+    QCOMPARE(editor.slider()->maximum(), 282);
+    QCOMPARE(editor.slider()->value(), 282);
+    QCOMPARE(editor.shownCodes().first(), QStringLiteral("A-01"));
+
+    QCOMPARE(editor.takeHints(), QList<int>());
+}
+
+void TstMainWindowStartup::startsWithUnreadableWorkingCopy()
+{
+    EditorFixture editor;
+    // A folder of that name can be neither read nor replaced.
+    QVERIFY(QDir(editor.folder.path()).mkdir(QStringLiteral("menufile.hex")));
+    editor.start();
+
+    QCOMPARE(editor.takeHints(), QList<int>{LHINT_FILE_OPEN_FAILED_BAD_DATAS});
+    QVERIFY(editor.book.menus.isEmpty());
+    QCOMPARE(editor.shownCodes(), QStringList());
+    editor.window->on_highTimerEventProcess();
+    QVERIFY(!editor.slider()->isVisible());
+    // Edit, Add, Close, Min, Open, Create, Clear, Save, Save As.
+    const QList<bool> onlyFileCommands{false, false, true, true, true, true, false, false, false};
+    QCOMPARE(editor.commandStates(), onlyFileCommands);
+    // No redraw yet: the start titles stand.
+    QCOMPARE(editor.widget<QLabel>(QStringLiteral("labelTitleStage01"))->text(),
+             inEdition("[#1]Stage", "第 1 阶段"));
+
+    // A question box gives back exactly the buttons it took.
+    editor.click("pushButtonClose");
+    QCOMPARE(editor.commandStates(), QList<bool>(9, false));
+    editor.answerQuestion(false);
+    QCOMPARE(editor.commandStates(), onlyFileCommands);
+    QVERIFY(editor.window->isVisible());
+    QCOMPARE(editor.shownCodes(), QStringList());
+}
+
+void TstMainWindowStartup::clockAndSizeLines()
+{
+    EditorFixture editor;
+    editor.start();
+    auto *size = editor.widget<QLabel>(QStringLiteral("labelDrugLibSize"));
+    auto *clock = editor.widget<QLabel>(QStringLiteral("labelDrugLibModifyTime"));
+
+    QCOMPARE(size->text(), inEdition("SIZE: ---- MENUs", "菜谱大小: ---- 个菜单"));
+    editor.window->on_updateTimerLabel();
+    QCOMPARE(size->text(), inEdition("SIZE: 297 MENUs", "菜谱大小: 297 个菜单"));
+    QVERIFY(clock->text().startsWith(inEdition("TIME: ", "时间: ")));
+
+    const QDateTime moment(QDate(2026, 12, 7), QTime(4, 5, 41));
+    QCOMPARE(MainWindow::clockText(moment),
+             inEdition("TIME: 2026/12/07 04:05:41", "时间: 2026/12/07 04:05:41"));
+}
+
+void TstMainWindowStartup::windowIsFixedAndFrameless()
+{
+    EditorFixture editor;
+    MainWindow &window = editor.start();
+    QCOMPARE(window.size(), QSize(955, 590));
+    QCOMPARE(window.minimumSize(), QSize(955, 590));
+    QCOMPARE(window.maximumSize(), QSize(955, 590));
+    QVERIFY(window.windowFlags().testFlag(Qt::FramelessWindowHint));
+    QCOMPARE(editor.widget<QLabel>(QStringLiteral("labelTitleCode"))->y(),
+             currentEdition() == Edition::Chinese ? 37 : 35);
+    // Add lies outside the window; Save lies exactly over Create.
+    QVERIFY(!window.rect().intersects(editor.button("pushButtonEditAdd")->geometry()));
+    QCOMPARE(editor.button("pushButtonSaveFile")->geometry(),
+             editor.button("pushButtonCreateNewFile")->geometry());
+    QCOMPARE(window.childAt(100, 550), editor.button("pushButtonSaveFile"));
+}
+
+void TstMainWindowStartup::toolTips_data()
+{
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<QStringList>(
+        "tips"); // Open, New, Save, Save As, Clear, Edit, Add, Close, Hide
+
+    const QStringList builtIn =
+        currentEdition() == Edition::Chinese
+            ? QStringList{QString::fromUtf8("打开"), QString::fromUtf8("新建"),
+                          QString::fromUtf8("保存"), QString::fromUtf8("另存为"),
+                          QString::fromUtf8("清除"), QString::fromUtf8("编辑"),
+                          QString::fromUtf8("添加"), QString::fromUtf8("关闭"),
+                          QString::fromUtf8("隐藏")}
+            : QStringList{"Open", "New", "Save",  "Save As", "Clear",
+                          "Edit", "Add", "Close", "Hide"};
+    const QByteArray tips = "[HOVER_TIPS]\nOPEN=o\nCREATE=c\nSAVE=s\nSAVEAS=sa\nDELETE=d\n"
+                            "ADD=a\nCLOSE=x\nHIDE=h\nSKIP=k\n";
+
+    QTest::newRow("no file") << QByteArray() << builtIn;
+    QTest::newRow("type en") << "[LANGUAGE]\nTYPE=en\n" + tips << builtIn;
+    QTest::newRow("type EN") << "[LANGUAGE]\nTYPE=EN\n" + tips
+                             << QStringList{"o", "c", "s", "sa", "d", "", "a", "x", "h"};
+}
+
+void TstMainWindowStartup::toolTips()
+{
+    QFETCH(QByteArray, ini);
+    QFETCH(QStringList, tips);
+    EditorFixture editor;
+    if (!ini.isEmpty()) {
+        QFile file(editor.path(QStringLiteral("language.ini")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(ini);
+    }
+    editor.start();
+
+    QStringList shown;
+    for (const char *name : {"pushButtonOpenFile", "pushButtonCreateNewFile", "pushButtonSaveFile",
+                             "pushButtonSaveNewFile", "pushButtonDelete", "pushButtonEdit",
+                             "pushButtonEditAdd", "pushButtonClose", "pushButtonMin"})
+        shown.append(editor.button(name)->toolTip());
+    QCOMPARE(shown, tips);
+}
+
+int main(int argc, char *argv[])
+{
+    return runInBothEditions<TstMainWindowStartup>(argc, argv);
+}
+
+#include "tst_mainwindowstartup.moc"
