@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Measures, in one run on this machine, what a user of menu_editor_en feels:
+#   (a) start-up until the window is shown, against a minimal Qt window
+#       of the same size (ratio; target <= 1.3)
+#   (b) CPU time of one wheel step through the book (target < 2 ms)
+#   (c) CPU share of one core while the window sits idle (target < 1 %)
+#   (d) peak memory against the minimal window (ratio; target <= 1.5)
+#
+# usage: bench/run_bench.sh [build-dir]       (default: build)
+# Builds the programs and the benchmark targets it needs, then runs
+# them under a private Xvfb. Takes about a minute.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+runs=${MORVEX_BENCH_RUNS:-9}
+idle_seconds=${MORVEX_BENCH_IDLE:-20}
+
+if [ ! -f "$build/build.ninja" ] && [ ! -f "$build/Makefile" ]; then
+    cmake --preset default -B "$build" >/dev/null
+fi
+cmake --build "$build" --target menu_editor_en bench_minimal_window bench_window_probe \
+    bench_page_steps -- -j2 >/dev/null
+build=$(cd "$build" && pwd)
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+echo "== (b) wheel paging, offscreen"
+QT_QPA_PLATFORM=offscreen "$build/bin/bench_page_steps" "$work/book" 2>/dev/null | tee "$work/steps.txt"
+
+echo "== (a, c, d) start-up, idle CPU and memory under Xvfb"
+# -noreset keeps the server up between runs; -br gives a black root, so a
+# window's first painted frame shows as a change of its pixels.
+xvfb-run -a -s "-screen 0 1280x1024x24 -br -noreset" \
+    "$build/bin/bench_window_probe" --runs "$runs" --idle "$idle_seconds" --workdir "$work/book" \
+    --reference "$build/bin/bench_minimal_window" \
+    --subject "$build/bin/menu_editor_en" 2>"$work/probe.log" | tee "$work/probe.txt" ||
+    { grep -v XDG_RUNTIME_DIR "$work/probe.log" >&2; exit 1; }
+
+value() { sed -n "s/^$1=//p" "$work"/*.txt; }
+awk -v rf="$(value reference_frame_ms)" -v sf="$(value subject_frame_ms)" \
+    -v rc="$(value reference_frame_cpu_ms)" -v sc="$(value subject_frame_cpu_ms)" \
+    -v rm="$(value reference_hwm_kib)" -v sm="$(value subject_hwm_kib)" \
+    -v step="$(value step_cpu_ms_mean)" -v idle="$(value subject_idle_cpu_percent)" '
+function verdict(ok) { return ok ? "met" : "MISSED" }
+BEGIN {
+    printf "\n%-34s %12s %10s %s\n", "measure", "value", "target", "verdict"
+    printf "%-34s %11.2fx %10s %s   (%.1f ms vs %.1f ms; CPU %.1f vs %.1f ms)\n", \
+        "(a) start-up vs minimal window", sf / rf, "<= 1.3x", verdict(sf / rf <= 1.3), sf, rf, sc, rc
+    printf "%-34s %9.3f ms %10s %s\n", "(b) CPU per wheel step", step, "< 2 ms", verdict(step < 2)
+    printf "%-34s %10.2f %% %10s %s\n", "(c) idle CPU, one core", idle, "< 1 %", verdict(idle < 1)
+    printf "%-34s %11.2fx %10s %s   (%d KiB vs %d KiB)\n", \
+        "(d) peak memory vs minimal window", sm / rm, "<= 1.5x", verdict(sm / rm <= 1.5), sm, rm
+}'
