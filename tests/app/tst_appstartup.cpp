@@ -1,0 +1,141 @@
+// The real programs, started as a user would start them in an empty folder,
+// on a virtual X display: the window comes up, the working copy is written
+// and a screenshot shows the window.
+
+#include "menubook.h"
+
+#include <QColor>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// Runs on the virtual display: start the program, wait for its window, let
+// it paint, take the screenshot, end the program. Every wait is bounded.
+const char StartScript[] = R"(#!/bin/sh
+program=$1 screenshot=$2 geometry=$3
+"$program" &
+pid=$!
+tries=0
+until xwininfo -root -tree 2>/dev/null | grep -q '"Morvex Menu Editor"'; do
+    if ! kill -0 "$pid" 2>/dev/null; then
+        echo "the program ended before showing its window" >&2
+        exit 3
+    fi
+    tries=$((tries + 1))
+    if [ "$tries" -gt 200 ]; then
+        echo "no window after 20 s" >&2
+        kill "$pid"
+        exit 4
+    fi
+    sleep 0.1
+done
+sleep 1
+xwininfo -name "Morvex Menu Editor" > "$geometry"
+import -window root "$screenshot"
+status=$?
+kill "$pid"
+wait "$pid"
+exit $status
+)";
+
+constexpr int RunLimitMs = 90000;
+
+int geometryValue(const QString &geometry, const char *field)
+{
+    const QRegularExpression pattern(QLatin1String(field) + QLatin1String(":\\s*(-?\\d+)"));
+    const QRegularExpressionMatch match = pattern.match(geometry);
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+} // namespace
+
+class TstAppStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startsInEmptyFolder_data();
+    void startsInEmptyFolder();
+};
+
+void TstAppStartup::startsInEmptyFolder_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::newRow("en") << QStringLiteral(MENU_EDITOR_EN);
+    QTest::newRow("zh") << QStringLiteral(MENU_EDITOR_ZH);
+}
+
+void TstAppStartup::startsInEmptyFolder()
+{
+    QFETCH(QString, program);
+    for (const char *tool : {"xvfb-run", "xwininfo", "import", "timeout"}) {
+        QVERIFY2(!QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty(),
+                 qPrintable(QStringLiteral("%1 is missing; scripts/deps.sh installs it")
+                                .arg(QLatin1String(tool))));
+    }
+    QVERIFY2(QFile::exists(program), qPrintable(program + QStringLiteral(" is not built")));
+
+    QTemporaryDir workFolder;
+    QTemporaryDir scratch;
+    QVERIFY(workFolder.isValid() && scratch.isValid());
+    const QString script = scratch.filePath(QStringLiteral("start.sh"));
+    const QString screenshot = scratch.filePath(QStringLiteral("screen.png"));
+    const QString geometryFile = scratch.filePath(QStringLiteral("geometry.txt"));
+    QFile scriptFile(script);
+    QVERIFY(scriptFile.open(QIODevice::WriteOnly));
+    scriptFile.write(StartScript);
+    scriptFile.close();
+
+    QProcess run;
+    run.setWorkingDirectory(workFolder.path());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    run.setProcessEnvironment(environment);
+    run.setProcessChannelMode(QProcess::MergedChannels);
+    // timeout ends the whole run should anything in it hang.
+    run.start(QStringLiteral("timeout"),
+              {QStringLiteral("80"), QStringLiteral("xvfb-run"), QStringLiteral("-a"),
+               QStringLiteral("-s"), QStringLiteral("-screen 0 1280x800x24"), QStringLiteral("sh"),
+               script, program, screenshot, geometryFile});
+    if (!run.waitForFinished(RunLimitMs)) {
+        run.kill();
+        run.waitForFinished();
+        QFAIL("the program run did not end in time");
+    }
+    const QByteArray output = run.readAll();
+    QVERIFY2(run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0, output.constData());
+
+    // Start-up wrote the working copy: a default book.
+    QFile workingCopy(QDir(workFolder.path()).filePath(QStringLiteral("menufile.hex")));
+    QVERIFY(workingCopy.open(QIODevice::ReadOnly));
+    QCOMPARE(workingCopy.readAll(), MenuBook::defaultText().toLatin1());
+
+    QFile geometryText(geometryFile);
+    QVERIFY(geometryText.open(QIODevice::ReadOnly));
+    const QString geometry = QString::fromLatin1(geometryText.readAll());
+    QCOMPARE(geometryValue(geometry, "Width"), 955);
+    QCOMPARE(geometryValue(geometry, "Height"), 590);
+    const int x = geometryValue(geometry, "Absolute upper-left X");
+    const int y = geometryValue(geometry, "Absolute upper-left Y");
+
+    // The dark title band is painted: the window is really on screen.
+    const QImage image(screenshot);
+    QVERIFY(!image.isNull());
+    QCOMPARE(QColor(image.pixel(x + 500, y + 10)), QColor(89, 87, 87));
+
+    const QString kept = QStringLiteral(MORVEX_SCREENSHOT_DIR "/menu_editor_%1.png")
+                             .arg(QLatin1String(QTest::currentDataTag()));
+    QFile::remove(kept);
+    QVERIFY(QFile::copy(screenshot, kept));
+}
+
+QTEST_GUILESS_MAIN(TstAppStartup)
+
+#include "tst_appstartup.moc"
