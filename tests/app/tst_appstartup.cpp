@@ -99,11 +99,12 @@ void TstAppStartup::startsInEmptyFolder()
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     run.setProcessEnvironment(environment);
     run.setProcessChannelMode(QProcess::MergedChannels);
-    // timeout ends the whole run should anything in it hang.
+    // timeout signals its whole process group (display server, script and
+    // program) should anything in the run hang.
     run.start(QStringLiteral("timeout"),
-              {QStringLiteral("80"), QStringLiteral("xvfb-run"), QStringLiteral("-a"),
-               QStringLiteral("-s"), QStringLiteral("-screen 0 1280x800x24"), QStringLiteral("sh"),
-               script, program, screenshot, geometryFile});
+              {QStringLiteral("--kill-after=5"), QStringLiteral("80"), QStringLiteral("xvfb-run"),
+               QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1280x800x24"),
+               QStringLiteral("sh"), script, program, screenshot, geometryFile});
     if (!run.waitForFinished(RunLimitMs)) {
         run.kill();
         run.waitForFinished();
