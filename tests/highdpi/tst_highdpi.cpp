@@ -1,0 +1,169 @@
+// The window at a device pixel ratio of 2 (QT_SCALE_FACTOR=2, set by CTest):
+// each picture is drawn from its @2x file, pixel for pixel, not scaled up
+// from the 1x file.
+
+#include "mainwindow.h"
+#include "menubook.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+// Mean absolute difference per colour channel, 0..255.
+double meanDifference(const QImage &a, const QImage &b)
+{
+    const QImage left = a.convertToFormat(QImage::Format_RGB32);
+    const QImage right = b.convertToFormat(QImage::Format_RGB32);
+    if (left.size() != right.size())
+        return 255;
+    qint64 sum = 0;
+    for (int y = 0; y < left.height(); ++y) {
+        const auto *l = reinterpret_cast<const QRgb *>(left.constScanLine(y));
+        const auto *r = reinterpret_cast<const QRgb *>(right.constScanLine(y));
+        for (int x = 0; x < left.width(); ++x) {
+            sum += std::abs(qRed(l[x]) - qRed(r[x])) + std::abs(qGreen(l[x]) - qGreen(r[x])) +
+                   std::abs(qBlue(l[x]) - qBlue(r[x]));
+        }
+    }
+    return double(sum) / (3.0 * left.width() * left.height());
+}
+
+QImage over(const QImage &background, const QImage &picture)
+{
+    QImage result = background.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    result.setDevicePixelRatio(1);
+    // An @2x file loads with a device pixel ratio of 2; here every image
+    // is counted in device pixels.
+    QImage devicePixels = picture;
+    devicePixels.setDevicePixelRatio(1);
+    QPainter painter(&result);
+    painter.drawImage(0, 0, devicePixels);
+    return result;
+}
+
+} // namespace
+
+class TstHighDpi : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void everyPictureHasItsDoubleDensityVariant_data();
+    void everyPictureHasItsDoubleDensityVariant();
+    void windowDrawsThePicturesSharp_data();
+    void windowDrawsThePicturesSharp();
+    void cleanupTestCase();
+
+private:
+    QTemporaryDir folder;
+    QString startFolder;
+    std::unique_ptr<MenuBook> book;
+    std::unique_ptr<MainWindow> window;
+};
+
+void TstHighDpi::initTestCase()
+{
+    QCOMPARE(QGuiApplication::primaryScreen()->devicePixelRatio(), 2.0);
+    QVERIFY(folder.isValid());
+    startFolder = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(folder.path()));
+    book = std::make_unique<MenuBook>();
+    window = std::make_unique<MainWindow>(*book);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+}
+
+void TstHighDpi::cleanupTestCase()
+{
+    window.reset();
+    QDir::setCurrent(startFolder);
+}
+
+void TstHighDpi::everyPictureHasItsDoubleDensityVariant_data()
+{
+    QTest::addColumn<QString>("name");
+    const QStringList pictures =
+        QDir(QStringLiteral(":/image")).entryList({QStringLiteral("*.png")}, QDir::Files);
+    QVERIFY(pictures.size() > 30);
+    for (const QString &picture : pictures) {
+        if (!picture.contains(QLatin1String("@2x")))
+            QTest::newRow(qPrintable(picture)) << picture.chopped(4);
+    }
+}
+
+void TstHighDpi::everyPictureHasItsDoubleDensityVariant()
+{
+    QFETCH(QString, name);
+    const QImage single(QStringLiteral(":/image/%1.png").arg(name));
+    const QImage twice(QStringLiteral(":/image/%1@2x.png").arg(name));
+    QVERIFY(!single.isNull());
+    QVERIFY2(!twice.isNull(), qPrintable(name + QLatin1String("@2x.png is missing")));
+    QCOMPARE(twice.size(), single.size() * 2);
+}
+
+// Widgets whose picture has exactly the widget's size, so the picture's
+// pixels land one to one on the screen's.
+void TstHighDpi::windowDrawsThePicturesSharp_data()
+{
+    QTest::addColumn<QString>("widget");
+    QTest::addColumn<QString>("picture");
+    QTest::newRow("Save button") << "pushButtonSaveFile"
+                                 << "save_gray";
+    QTest::newRow("close button") << "pushButtonClose"
+                                  << "close_gray";
+    QTest::newRow("minimise button") << "pushButtonMin"
+                                     << "min_gray";
+    QTest::newRow("title band logo") << "labelLogo"
+                                     << "logo_corner";
+}
+
+void TstHighDpi::windowDrawsThePicturesSharp()
+{
+    QFETCH(QString, widget);
+    QFETCH(QString, picture);
+    auto *target = window->findChild<QWidget *>(widget);
+    QVERIFY(target);
+    QVERIFY(target->isVisible());
+
+    const QRect logical(target->mapTo(window.get(), QPoint(0, 0)), target->size());
+    const QRect device(logical.topLeft() * 2, logical.size() * 2);
+    const QImage shown = window->grab().toImage().copy(device);
+    // What lies under the picture: the same place with the widget hidden.
+    target->hide();
+    const QImage under = window->grab().toImage().copy(device);
+    target->show();
+    QCOMPARE(shown.size(), device.size());
+
+    const QImage twice(QStringLiteral(":/image/%1@2x.png").arg(picture));
+    const QImage single(QStringLiteral(":/image/%1.png").arg(picture));
+    QCOMPARE(twice.size(), device.size());
+    const QImage sharp = over(under, twice);
+    const QImage blurred =
+        over(under, single.scaled(device.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+
+    const double fromSharp = meanDifference(shown, sharp);
+    const double fromBlurred = meanDifference(shown, blurred);
+    // The blurred rendering must differ clearly, or the comparison says nothing.
+    QVERIFY2(meanDifference(sharp, blurred) > 1.0, "the picture has too little detail to compare");
+    QVERIFY2(fromSharp < 0.5,
+             qPrintable(
+                 QStringLiteral("%1 is %2 away from its @2x picture").arg(widget).arg(fromSharp)));
+    QVERIFY2(fromSharp * 4 < fromBlurred,
+             qPrintable(QStringLiteral("%1 looks scaled up: %2 from @2x, %3 from 1x")
+                            .arg(widget)
+                            .arg(fromSharp)
+                            .arg(fromBlurred)));
+}
+
+QTEST_MAIN(TstHighDpi)
+#include "tst_highdpi.moc"
