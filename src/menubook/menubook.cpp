@@ -3,11 +3,9 @@
 #include "menufilechooser.h"
 #include "menufilereader.h"
 
-#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -50,6 +48,11 @@ void appendRowNumber(QString &text, int row)
 void MenuBook::setFileChooser(MenuFileChooser *chooser)
 {
     fileChooser = chooser;
+}
+
+void MenuBook::setFileWriter(MenuFileWriter writer)
+{
+    fileWriter = std::move(writer);
 }
 
 int MenuBook::positionOfMenu(int menuIndex)
@@ -246,17 +249,7 @@ QByteArray MenuBook::fileBytes(const QString &text)
     return bytes;
 }
 
-bool MenuBook::writeFile(const QString &path, const QByteArray &bytes)
+bool MenuBook::writeFile(const QString &path, const QByteArray &bytes) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        qDebug() << "Cannot write" << path << ":" << file.errorString();
-        return false;
-    }
-    file.write(bytes);
-    if (!file.commit()) {
-        qDebug() << "Cannot write" << path << ":" << file.errorString();
-        return false;
-    }
-    return true;
+    return fileWriter.write(path, bytes);
 }

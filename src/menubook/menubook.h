@@ -1,5 +1,6 @@
 #pragma once
 
+#include "menufilewriter.h"
 #include "menurecord.h"
 
 #include <QByteArray>
@@ -20,8 +21,9 @@ enum class FileCommandResult
 // The one menu book of a run: 299 records (297 menus and the two reserved
 // records b-00 and C-00), the file Save writes, and the name last chosen.
 //
-// Writes go through QSaveFile: a write that fails leaves the previous file
-// exactly as it was. Every failed write is logged with the file's error string.
+// Writes go through MenuFileWriter: a write that fails leaves the previous file
+// exactly as it was, and a file that does not read back byte for byte as
+// written counts as not written. Every failed write is logged with the reason.
 class MenuBook
 {
 public:
@@ -39,6 +41,8 @@ public:
 
     // Not owned; without a chooser every dialog answers as if cancelled.
     void setFileChooser(MenuFileChooser *chooser);
+    // Every file command writes through this writer.
+    void setFileWriter(MenuFileWriter writer);
 
     int menuCount() const { return MenusPerBook; }
     // Menu index 0..296 to record position, stepping over the reserved 99 and 199.
@@ -86,7 +90,8 @@ public:
     static QByteArray fileBytes(const QString &text);
 
 private:
-    static bool writeFile(const QString &path, const QByteArray &bytes);
+    bool writeFile(const QString &path, const QByteArray &bytes) const;
 
     MenuFileChooser *fileChooser = nullptr;
+    MenuFileWriter fileWriter;
 };

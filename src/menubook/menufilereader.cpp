@@ -114,7 +114,9 @@ MenuRecord fillerRecord(int number)
 
 } // namespace
 
-MenuFileReader::MenuFileReader(FindingHandler handler) : handler(std::move(handler)) {}
+MenuFileReader::MenuFileReader(FindingHandler handler, AfterStop afterStop)
+    : handler(std::move(handler)), afterStop(afterStop)
+{}
 
 QList<MenuRecord> MenuFileReader::read(QIODevice &device) const
 {
@@ -125,15 +127,27 @@ QList<MenuRecord> MenuFileReader::read(QIODevice &device) const
             handler(finding);
     };
 
+    // Nothing after a stop can change the records; only a handler that asked
+    // for those lines makes the reader go on to the end.
+    const bool reportsAfterStop = handler && afterStop == AfterStop::Report;
     LineSource source(device);
     MenuRecord working;
     int rowCounter = 0;
     qint64 lineNumber = 0;
     QString line;
     bool tooLong = false;
+    bool stopped = false;
     while (source.next(line, tooLong)) {
         LineFinding finding;
         finding.lineNumber = ++lineNumber;
+        finding.text = line;
+        if (handler)
+            finding.undecodable = int(line.count(QChar::ReplacementCharacter));
+        if (stopped) {
+            finding.kind = LineKind::IgnoredAfterStop;
+            report(finding);
+            continue;
+        }
         if (tooLong) {
             finding.kind = LineKind::SkippedTooLong;
             report(finding);
@@ -142,22 +156,31 @@ QList<MenuRecord> MenuFileReader::read(QIODevice &device) const
         if (line.isEmpty()) {
             finding.kind = LineKind::StoppedAtEmptyLine;
             report(finding);
-            break;
+            if (!reportsAfterStop)
+                break;
+            stopped = true;
+            continue;
         }
         if (!line.contains(u"#0")) {
             finding.kind = LineKind::SkippedWithoutMarker;
             report(finding);
             continue;
         }
-        finding.hasNameColumn = line.contains(u",#0");
+        const qsizetype marker = line.indexOf(u",#0");
+        finding.hasNameColumn = marker >= 0;
         if (!finding.hasNameColumn)
             working.name.clear();
+        else if (handler)
+            finding.numberField = int(QStringView(line).left(marker).count(u',')) + 1;
         const int candidate = rowCounter + 1;
         finding.recordNumber = candidate;
         if (candidate > RecordCount) {
             finding.kind = LineKind::StoppedAtRowLimit;
             report(finding);
-            break;
+            if (!reportsAfterStop)
+                break;
+            stopped = true;
+            continue;
         }
         working.number = candidate;
 
@@ -169,12 +192,16 @@ QList<MenuRecord> MenuFileReader::read(QIODevice &device) const
             const qsizetype end = comma < 0 ? line.size() : comma;
             ++finding.fieldCount;
             if (column > LastColumn) {
-                ++finding.ignoredColumns;
+                if (finding.ignoredColumns++ == 0)
+                    finding.ignoredText = QStringView(line).mid(start);
             } else {
                 const QStringView field = QStringView(line).mid(start, end - start).trimmed();
+                finding.columns[std::size_t(column)] = field;
                 if (column == 0) {
                     const bool accepted = isAcceptedName(field);
                     finding.nameRejected = !accepted;
+                    if (!accepted && handler)
+                        finding.nameFaults = nameFaultsOf(field);
                     working.name = accepted ? field.toString() : QString();
                 } else if (column == 1) {
                     working.code = codeOfNumber(candidate);
@@ -188,7 +215,9 @@ QList<MenuRecord> MenuFileReader::read(QIODevice &device) const
                 }
                 if (column == LastColumn) {
                     complete = true;
-                    finding.failedRowCheck = !passesRowCheck(working.stages);
+                    finding.stagesRead = working.stages;
+                    finding.rowCheck = checkRow(working.stages);
+                    finding.failedRowCheck = !finding.rowCheck.passed();
                     finding.reservedRecord = candidate == 100 || candidate == 200;
                     if (finding.failedRowCheck || finding.reservedRecord)
                         working.stages = {};
@@ -281,24 +310,60 @@ bool MenuFileReader::readNumber(QStringView field, int &value)
     return true;
 }
 
+int MenuFileReader::nameFaultsOf(QStringView name)
+{
+    int faults = 0;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QChar c = name[i];
+        const char16_t u = c.unicode();
+        if ((u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || u == u' ')
+            continue;
+        char32_t codePoint = u;
+        if (c.isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate())
+            codePoint = QChar::surrogateToUcs4(c, name[++i]);
+        if (codePoint == QChar::ReplacementCharacter)
+            faults |= NameHoldsUndecodable;
+        else if (QChar::isDigit(codePoint) || QChar::isNumber(codePoint))
+            faults |= NameHoldsDigit;
+        else if (QChar::isLetter(codePoint) || QChar::isMark(codePoint))
+            faults |= NameHoldsOtherLetter;
+        else if (QChar::isPunct(codePoint) || QChar::isSymbol(codePoint))
+            faults |= NameHoldsPunctuation;
+        else
+            faults |= NameHoldsControl;
+    }
+    return faults;
+}
+
 bool MenuFileReader::passesRowCheck(const std::array<MenuStage, 3> &stages)
 {
-    // Ranges first: only then are the stage times free of overflow.
-    for (const MenuStage &stage : stages) {
-        if (stage.power < 0 || stage.power > 10 || stage.minutes < 0 || stage.minutes > 60 ||
-            stage.seconds < 0 || stage.seconds > 99)
-            return false;
-    }
-    int fullPowerTime = 0;
-    for (const MenuStage &stage : stages) {
+    return checkRow(stages).passed();
+}
+
+MenuFileReader::RowCheck MenuFileReader::checkRow(const std::array<MenuStage, 3> &stages)
+{
+    RowCheck check;
+    for (std::size_t s = 0; s < stages.size(); ++s) {
+        const MenuStage &stage = stages[s];
+        int &breaks = check.stageBreaks[s];
+        if (stage.power < 0 || stage.power > 10)
+            breaks |= PowerOutOfRange;
+        if (stage.minutes < 0 || stage.minutes > 60)
+            breaks |= MinutesOutOfRange;
+        if (stage.seconds < 0 || stage.seconds > 99)
+            breaks |= SecondsOutOfRange;
+        // Only values in range give a stage time free of overflow.
+        if (breaks != 0)
+            continue;
         const int time = stage.stageTime();
         if (stage.power == 10) {
             if (time > 900)
-                return false;
-            fullPowerTime += time;
+                breaks |= FullPowerStageTooLong;
+            check.fullPowerTime += time;
         } else if (time > 3600) {
-            return false;
+            breaks |= StageTooLong;
         }
     }
-    return fullPowerTime <= 1500;
+    check.fullPowerTotalTooLong = check.fullPowerTime > 1500;
+    return check;
 }

@@ -1,0 +1,58 @@
+#include "menufilewriter.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QSaveFile>
+
+MenuFileWriter::MenuFileWriter() : readBack(&MenuFileWriter::readFile) {}
+
+bool MenuFileWriter::write(const QString &path, const QByteArray &bytes) const
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        qDebug() << "Cannot write" << path << ":" << file.errorString();
+        return false;
+    }
+    file.write(bytes);
+    if (!file.commit()) {
+        qDebug() << "Cannot write" << path << ":" << file.errorString();
+        return false;
+    }
+    const QByteArray stored = readBack(path);
+    const QByteArray expected = storedBytes(bytes);
+    if (stored != expected) {
+        qsizetype at = 0;
+        while (at < stored.size() && at < expected.size() && stored[at] == expected[at])
+            ++at;
+        qDebug() << "Cannot write" << path << ":"
+                 << QStringLiteral("the file read back differs from what was written, first at "
+                                   "byte %1 (%2 bytes read, %3 written)")
+                        .arg(at)
+                        .arg(stored.size())
+                        .arg(expected.size());
+        return false;
+    }
+    return true;
+}
+
+void MenuFileWriter::setReadBack(ReadBack readBack)
+{
+    this->readBack = readBack ? std::move(readBack) : ReadBack(&MenuFileWriter::readFile);
+}
+
+QByteArray MenuFileWriter::storedBytes(const QByteArray &bytes)
+{
+#ifdef Q_OS_WIN
+    QByteArray stored = bytes;
+    stored.replace("\n", "\r\n");
+    return stored;
+#else
+    return bytes;
+#endif
+}
+
+QByteArray MenuFileWriter::readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
