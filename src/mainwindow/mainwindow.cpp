@@ -65,12 +65,9 @@ MainWindow::MainWindow(MenuBook &book, QWidget *parent)
 
     resetView();
     firstShown = 0;
-    for (QWidget *button : {static_cast<QWidget *>(form->pushButtonDelete),
-                            static_cast<QWidget *>(form->pushButtonEdit),
-                            static_cast<QWidget *>(form->pushButtonEditAdd),
-                            static_cast<QWidget *>(form->pushButtonSaveFile),
-                            static_cast<QWidget *>(form->pushButtonSaveNewFile),
-                            static_cast<QWidget *>(form->pushButtonPrint)})
+    for (QWidget *button : std::initializer_list<QWidget *>{
+             form->pushButtonDelete, form->pushButtonEdit, form->pushButtonEditAdd,
+             form->pushButtonSaveFile, form->pushButtonSaveNewFile, form->pushButtonPrint})
         button->setEnabled(false);
 
     clockTimer = new QTimer(this);
@@ -110,13 +107,10 @@ void MainWindow::applyFonts()
             label->setFont(font);
     }
     font.setPixelSize(14);
-    for (QLabel *label :
-         {static_cast<QLabel *>(form->labelUserInfo), static_cast<QLabel *>(form->labelTitleCode),
-          static_cast<QLabel *>(form->labelTitleName),
-          static_cast<QLabel *>(form->labelTitleStage01),
-          static_cast<QLabel *>(form->labelTitleStage02),
-          static_cast<QLabel *>(form->labelTitleStage03),
-          static_cast<QLabel *>(form->labelTitleTotalTime)})
+    for (QLabel *label : std::initializer_list<QLabel *>{
+             form->labelUserInfo, form->labelTitleCode, form->labelTitleName,
+             form->labelTitleStage01, form->labelTitleStage02, form->labelTitleStage03,
+             form->labelTitleTotalTime})
         label->setFont(font);
     font.setPixelSize(18);
     form->labelDrugLibSize->setFont(font);
