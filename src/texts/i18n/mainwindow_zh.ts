@@ -9,120 +9,120 @@
         <translation>菜谱大小: ---- 个菜单</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="125"/>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="171"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="122"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="172"/>
         <source>Code</source>
         <translation>编号</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="126"/>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="172"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="123"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="173"/>
         <source>MenuName</source>
         <translation>菜单名称</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="127"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="124"/>
         <source>[#1]Stage</source>
         <translation>第 1 阶段</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="128"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="125"/>
         <source>[#2]Stage</source>
         <translation>第 2 阶段</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="129"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="126"/>
         <source>[#3]Stage</source>
         <translation>第 3 阶段</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="130"/>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="176"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="127"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="177"/>
         <source>TotalTime</source>
         <translation>总时间</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="164"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="161"/>
         <source>Open</source>
         <translation>打开</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="165"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="162"/>
         <source>New</source>
         <translation>新建</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="166"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="163"/>
         <source>Save</source>
         <translation>保存</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="167"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="164"/>
         <source>Save As</source>
         <translation>另存为</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="168"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="165"/>
         <source>Clear</source>
         <translation>清除</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="169"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="166"/>
         <source>Edit</source>
         <translation>编辑</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="170"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="167"/>
         <source>Add</source>
         <translation>添加</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="171"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="168"/>
         <source>Close</source>
         <translation>关闭</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="172"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="169"/>
         <source>Hide</source>
         <translation>隐藏</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="199"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="196"/>
         <source>TIME: %1</source>
         <translation>时间: %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="206"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="203"/>
         <source>SIZE: 297 MENUs</source>
         <translation>菜谱大小: 297 个菜单</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="129"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="130"/>
         <source>P%1, %2 min %3 s</source>
         <translation>P%1, %2 分 %3 秒</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="147"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="148"/>
         <source>NO NAME</source>
         <translation>未命名</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="157"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="158"/>
         <source>%1 min %2 s</source>
         <translation>%1 分 %2 秒</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="173"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="174"/>
         <source>Stage[#01]</source>
         <translation>第 1 阶段</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="174"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="175"/>
         <source>Stage[#02]</source>
         <translation>第 2 阶段</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="175"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="176"/>
         <source>Stage[#03]</source>
         <translation>第 3 阶段</translation>
     </message>
