@@ -6,31 +6,39 @@
 
 MenuFileWriter::MenuFileWriter() : readBack(&MenuFileWriter::readFile) {}
 
-bool MenuFileWriter::write(const QString &path, const QByteArray &bytes) const
+namespace {
+
+bool failed(const QString &path, const QString &reason, QString *error)
+{
+    qDebug() << "Cannot write" << path << ":" << reason;
+    if (error)
+        *error = reason;
+    return false;
+}
+
+} // namespace
+
+bool MenuFileWriter::write(const QString &path, const QByteArray &bytes, QString *error) const
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        qDebug() << "Cannot write" << path << ":" << file.errorString();
-        return false;
-    }
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return failed(path, file.errorString(), error);
     file.write(bytes);
-    if (!file.commit()) {
-        qDebug() << "Cannot write" << path << ":" << file.errorString();
-        return false;
-    }
+    if (!file.commit())
+        return failed(path, file.errorString(), error);
     const QByteArray stored = readBack(path);
     const QByteArray expected = storedBytes(bytes);
     if (stored != expected) {
         qsizetype at = 0;
         while (at < stored.size() && at < expected.size() && stored[at] == expected[at])
             ++at;
-        qDebug() << "Cannot write" << path << ":"
-                 << QStringLiteral("the file read back differs from what was written, first at "
-                                   "byte %1 (%2 bytes read, %3 written)")
-                        .arg(at)
-                        .arg(stored.size())
-                        .arg(expected.size());
-        return false;
+        return failed(path,
+                      QStringLiteral("the file read back differs from what was written, first at "
+                                     "byte %1 (%2 bytes read, %3 written)")
+                          .arg(at)
+                          .arg(stored.size())
+                          .arg(expected.size()),
+                      error);
     }
     return true;
 }

@@ -19,8 +19,9 @@ public:
     MenuFileWriter();
 
     // True only when the file holds exactly the bytes (with the platform's
-    // line ends, as text mode writes them) after the write.
-    bool write(const QString &path, const QByteArray &bytes) const;
+    // line ends, as text mode writes them) after the write. On failure the
+    // reason goes to the debug log and, when asked for, to error.
+    bool write(const QString &path, const QByteArray &bytes, QString *error = nullptr) const;
 
     // Tests stand in for a faulty medium here.
     void setReadBack(ReadBack readBack);

@@ -1,0 +1,53 @@
+#include "bookfile.h"
+
+#include "menubook.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QFileInfo>
+
+bool BookFile::open(QFile &file, QString &error)
+{
+    // A folder opens on some systems and then reads as an empty book.
+    if (QFileInfo(file.fileName()).isDir()) {
+        error = QStringLiteral("it is a folder");
+        return false;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool BookFile::read(const QString &path, QList<MenuRecord> &records, QString &error)
+{
+    QFile file(path);
+    if (!open(file, error))
+        return false;
+    MenuBook book;
+    book.readMenuFile(file);
+    records = std::move(book.menus);
+    return true;
+}
+
+QByteArray BookFile::normalizedBytes(const QList<MenuRecord> &records)
+{
+    MenuBook book;
+    book.menus = records;
+    return MenuBook::fileBytes(book.menuFileText());
+}
+
+QString BookFile::fingerprint(const QByteArray &normalized, bool full)
+{
+    const QByteArray hex = QCryptographicHash::hash(normalized, QCryptographicHash::Sha256).toHex();
+    if (full)
+        return QString::fromLatin1(hex);
+    QString grouped;
+    for (int group = 0; group < 4; ++group) {
+        if (group > 0)
+            grouped += u'-';
+        grouped += QString::fromLatin1(hex.mid(group * 4, 4));
+    }
+    return grouped;
+}

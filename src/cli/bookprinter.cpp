@@ -1,0 +1,246 @@
+#include "bookprinter.h"
+
+#include <QFontMetrics>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr int FullPowerMenuLimit = 1500; // seconds
+constexpr int Resolution = 300;          // dots per inch of the page layout
+constexpr qreal BodyPoints = 9;
+constexpr qreal TitlePoints = 14;
+
+// The tool's own words; the editor's translations do not cover a printout.
+struct Words
+{
+    QString title, file, fingerprint, noMenus, page;
+    std::array<QString, 7> columns; // code, name, stage 1..3, total, power-10 time
+};
+
+const Words &wordsFor(BookPrinter::Language language)
+{
+    static const Words english{QStringLiteral("Menu book"),
+                               QStringLiteral("File"),
+                               QStringLiteral("Fingerprint"),
+                               QStringLiteral("No menus to print."),
+                               QStringLiteral("Page %1 of %2"),
+                               {QStringLiteral("Code"), QStringLiteral("Name"),
+                                QStringLiteral("Stage 1"), QStringLiteral("Stage 2"),
+                                QStringLiteral("Stage 3"), QStringLiteral("Total"),
+                                QStringLiteral("P10 / limit")}};
+    static const Words chinese{QStringLiteral("菜单本"),
+                               QStringLiteral("文件"),
+                               QStringLiteral("指纹"),
+                               QStringLiteral("没有可打印的菜单。"),
+                               QStringLiteral("第 %1 页，共 %2 页"),
+                               {QStringLiteral("编号"), QStringLiteral("名称"),
+                                QStringLiteral("第 1 段"), QStringLiteral("第 2 段"),
+                                QStringLiteral("第 3 段"), QStringLiteral("总时间"),
+                                QStringLiteral("P10 / 上限")}};
+    return language == BookPrinter::Language::Chinese ? chinese : english;
+}
+
+// Left edges of the columns as parts of the line width; the last entry is the right edge.
+constexpr std::array<qreal, 8> ColumnEdges{0.0, 0.08, 0.34, 0.47, 0.60, 0.73, 0.83, 1.0};
+
+// Latin text from a Latin font, Chinese from a CJK one: the CJK fonts' digits
+// and Latin letters come out of the PDF writer without their text, so copying
+// or searching the sheet would lose the codes.
+QFont sheetFont(qreal points, bool bold)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK SC")});
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+QString duration(int seconds)
+{
+    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString stageCell(const MenuStage &stage)
+{
+    if (stage == MenuStage{})
+        return QStringLiteral("-");
+    return QStringLiteral("P%1 %2")
+        .arg(stage.power, 2, 10, QLatin1Char('0'))
+        .arg(duration(stage.stageTime()));
+}
+
+std::array<QString, 7> menuCells(const MenuRecord &record)
+{
+    int total = 0;
+    int fullPower = 0;
+    for (const MenuStage &stage : record.stages) {
+        total += stage.stageTime();
+        if (stage.power == 10)
+            fullPower += stage.stageTime();
+    }
+    return {record.code,
+            record.name,
+            stageCell(record.stages[0]),
+            stageCell(record.stages[1]),
+            stageCell(record.stages[2]),
+            duration(total),
+            duration(fullPower) + QStringLiteral(" / ") + duration(FullPowerMenuLimit)};
+}
+
+bool isReserved(const MenuRecord &record)
+{
+    return record.number == 100 || record.number == 200;
+}
+
+class SheetPainter
+{
+public:
+    SheetPainter(QPainter &painter, const QRect &area, const Words &words)
+        : painter(painter), area(area), words(words), body(sheetFont(BodyPoints, false)),
+          bold(sheetFont(BodyPoints, true)), title(sheetFont(TitlePoints, true))
+    {
+        const QFontMetrics metrics(body, painter.device());
+        lineHeight = metrics.height() * 5 / 4;
+        headerHeight = QFontMetrics(title, painter.device()).height() + 3 * lineHeight;
+    }
+
+    int rowsPerPage() const
+    {
+        return std::max(1, (area.height() - headerHeight - 2 * lineHeight) / lineHeight);
+    }
+
+    void header(const QString &fileName, const QString &fingerprint)
+    {
+        painter.setFont(title);
+        const int titleHeight = QFontMetrics(title, painter.device()).height();
+        painter.drawText(QRect(area.left(), area.top(), area.width(), titleHeight),
+                         Qt::AlignLeft | Qt::AlignVCenter, words.title);
+        painter.setFont(body);
+        const QRect info(area.left(), area.top() + titleHeight, area.width(), lineHeight);
+        painter.drawText(
+            info, Qt::AlignLeft | Qt::AlignVCenter,
+            painter.fontMetrics().elidedText(words.file + QStringLiteral(": ") + fileName,
+                                             Qt::ElideMiddle, area.width() * 2 / 3));
+        painter.drawText(info, Qt::AlignRight | Qt::AlignVCenter,
+                         words.fingerprint + QStringLiteral(": ") + fingerprint);
+        painter.setFont(bold);
+        const int headingsTop = area.top() + titleHeight + 2 * lineHeight;
+        line(headingsTop, words.columns);
+        painter.drawLine(area.left(), headingsTop + lineHeight, area.right(),
+                         headingsTop + lineHeight);
+        painter.setFont(body);
+    }
+
+    void row(int index, const std::array<QString, 7> &cells)
+    {
+        const int top = area.top() + headerHeight + index * lineHeight;
+        // Every other line shaded, so a finger can follow a line across.
+        if (index % 2 == 1)
+            painter.fillRect(QRect(area.left(), top, area.width(), lineHeight),
+                             QColor(236, 236, 236));
+        line(top, cells);
+    }
+
+    void message(const QString &text)
+    {
+        painter.drawText(QRect(area.left(), area.top() + headerHeight, area.width(), lineHeight),
+                         Qt::AlignLeft | Qt::AlignVCenter, text);
+    }
+
+    void footer(int page, int pages)
+    {
+        painter.setFont(body);
+        painter.drawText(QRect(area.left(), area.bottom() - lineHeight, area.width(), lineHeight),
+                         Qt::AlignHCenter | Qt::AlignVCenter, words.page.arg(page).arg(pages));
+    }
+
+private:
+    void line(int top, const std::array<QString, 7> &cells)
+    {
+        const int pad = lineHeight / 4;
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            const int left = area.left() + int(ColumnEdges[c] * area.width()) + pad;
+            const int width = int((ColumnEdges[c + 1] - ColumnEdges[c]) * area.width()) - 2 * pad;
+            const QString text = painter.fontMetrics().elidedText(cells[c], Qt::ElideRight, width);
+            painter.drawText(QRect(left, top, width, lineHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                             text);
+        }
+    }
+
+    QPainter &painter;
+    QRect area;
+    const Words &words;
+    QFont body, bold, title;
+    int lineHeight = 0;
+    int headerHeight = 0;
+};
+
+} // namespace
+
+QList<MenuRecord> BookPrinter::printedMenus(const QList<MenuRecord> &records) const
+{
+    QList<MenuRecord> menus;
+    for (const MenuRecord &record : records) {
+        if (isReserved(record))
+            continue;
+        if (onlyNamed && record.name.isEmpty() && record.stages == std::array<MenuStage, 3>{})
+            continue;
+        menus.append(record);
+    }
+    return menus;
+}
+
+bool BookPrinter::print(const QList<MenuRecord> &records, const QString &pdfPath,
+                        QString &error) const
+{
+    QSaveFile file(pdfPath);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = file.errorString();
+        return false;
+    }
+    const Words &words = wordsFor(language);
+    const QList<MenuRecord> menus = printedMenus(records);
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(Resolution);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                         QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
+        writer.setTitle(words.title + QStringLiteral(" - ") + fileName);
+        writer.setCreator(QStringLiteral("menubook"));
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            error = QStringLiteral("the PDF writer could not start");
+            file.cancelWriting();
+            return false;
+        }
+        const QRect area(0, 0, writer.width(), writer.height());
+        SheetPainter sheet(painter, area, words);
+        const int perPage = sheet.rowsPerPage();
+        const int pages = std::max(1, int((menus.size() + perPage - 1) / perPage));
+        for (int page = 0; page < pages; ++page) {
+            if (page > 0)
+                writer.newPage();
+            sheet.header(fileName, fingerprint);
+            if (menus.isEmpty())
+                sheet.message(words.noMenus);
+            const int first = page * perPage;
+            const int last = std::min(int(menus.size()), first + perPage);
+            for (int m = first; m < last; ++m)
+                sheet.row(m - first, menuCells(menus[m]));
+            sheet.footer(page + 1, pages);
+        }
+        painter.end();
+    }
+    if (!file.commit()) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
+}

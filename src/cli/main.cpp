@@ -1,0 +1,50 @@
+#include "menubooktool.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QTextStream>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+// The library logs failed writes for the editor's debug log; this program
+// reports them itself, so only warnings and worse get through. A missing
+// runtime folder is the normal state of a terminal without a desktop session
+// and tells the user of a PDF nothing.
+void quietDebug(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtDebugMsg || type == QtInfoMsg ||
+        message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+        return;
+    QTextStream(stderr) << message << '\n';
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qInstallMessageHandler(quietDebug);
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+
+    std::unique_ptr<QCoreApplication> application;
+    if (MenuBookTool::needsGui(arguments)) {
+        // A PDF needs fonts, not a screen: run the same with or without a display.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QCoreApplication::setApplicationName(QStringLiteral("menubook"));
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const int exitCode = MenuBookTool(out, err).run(arguments);
+    out.flush();
+    err.flush();
+    return exitCode;
+}
