@@ -23,7 +23,12 @@ bool MenuFileWriter::write(const QString &path, const QByteArray &bytes, QString
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
         return failed(path, file.errorString(), error);
-    file.write(bytes);
+    // commit() takes no notice of a write that fails while it empties the
+    // write buffer (a full disk), and would put a short file in place of
+    // the old one; flushing first makes that failure ours to see. The
+    // temporary copy goes with the QSaveFile.
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        return failed(path, file.errorString(), error);
     if (!file.commit())
         return failed(path, file.errorString(), error);
     const QByteArray stored = readBack(path);
