@@ -4,9 +4,13 @@
 MORVEX_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
-    xvfb xauth x11-utils imagemagick fonts-noto-cjk
+    xvfb xauth x11-utils imagemagick fonts-noto-cjk poppler-utils
     dpkg-dev file desktop-file-utils appstream
 )
+
+# Only scripts/test needs these: the fuzz build (clang with its libFuzzer and
+# sanitizer runtimes) and readable sanitizer reports (llvm-symbolizer).
+MORVEX_TEST_PACKAGES=(clang libclang-rt-14-dev llvm)
 
 morvex_install_deps() {
     local missing=()
