@@ -13,7 +13,6 @@
 #include <QJsonObject>
 #include <QTextStream>
 
-#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -70,7 +69,8 @@ const QList<MenuBookTool::Command> &MenuBookTool::commands()
          &MenuBookTool::check,
          {HelpOption, JsonOption},
          1,
-         -1},
+         -1,
+         false},
         {QStringLiteral("normalize"),
          QStringLiteral("normalize FILE -o OUT"),
          QStringLiteral("Writes to OUT exactly the bytes that the editor's Save writes after "
@@ -85,7 +85,8 @@ const QList<MenuBookTool::Command> &MenuBookTool::commands()
          &MenuBookTool::normalize,
          {HelpOption, OutputOption},
          1,
-         1},
+         1,
+         true},
         {QStringLiteral("diff"),
          QStringLiteral("diff A B"),
          QStringLiteral("Reads both books as the editor does and shows, side by side under its "
@@ -98,7 +99,8 @@ const QList<MenuBookTool::Command> &MenuBookTool::commands()
          &MenuBookTool::diff,
          {HelpOption},
          2,
-         2},
+         2,
+         false},
         {QStringLiteral("fingerprint"),
          QStringLiteral("fingerprint [--full] FILE..."),
          QStringLiteral("Prints a short fingerprint of each book's content, to confirm on a "
@@ -114,7 +116,8 @@ const QList<MenuBookTool::Command> &MenuBookTool::commands()
          &MenuBookTool::fingerprint,
          {HelpOption, FullOption},
          1,
-         -1},
+         -1,
+         false},
         {QStringLiteral("print"),
          QStringLiteral("print [--only-named] [--lang en|zh] FILE -o OUT.pdf"),
          QStringLiteral("Writes a printable PDF sheet of the book: code, name, the three stages, "
@@ -133,7 +136,8 @@ const QList<MenuBookTool::Command> &MenuBookTool::commands()
          &MenuBookTool::print,
          {HelpOption, OutputOption, OnlyNamedOption, LangOption},
          1,
-         1},
+         1,
+         true},
     };
     return list;
 }
@@ -199,10 +203,7 @@ int MenuBookTool::run(const QStringList &arguments)
                                         .arg(parser.positionalArguments()
                                                  .mid(current->maxFiles)
                                                  .join(QStringLiteral("' '"))));
-    const bool needsOutput = std::any_of(
-        current->options.begin(), current->options.end(),
-        [](const QCommandLineOption &option) { return option.names() == OutputOption.names(); });
-    if (needsOutput && parser.value(OutputOption).isEmpty())
+    if (current->writes && parser.value(OutputOption).isEmpty())
         return usageError(*current, QStringLiteral("-o OUT is missing: nothing is written "
                                                    "unless -o says where"));
     return (this->*current->run)(parser);

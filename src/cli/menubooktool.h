@@ -37,6 +37,7 @@ private:
         QList<QCommandLineOption> options;
         int minFiles;
         int maxFiles; // -1: any number
+        bool writes;  // needs -o
     };
 
     static const QList<Command> &commands();
