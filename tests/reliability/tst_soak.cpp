@@ -19,6 +19,22 @@
 
 #include <malloc.h>
 
+#include <cstddef>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define MORVEX_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define MORVEX_ADDRESS_SANITIZER 1
+#endif
+#endif
+#ifdef MORVEX_ADDRESS_SANITIZER
+// From the sanitizer runtime; not every compiler ships its header.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+#else
+#define MORVEX_ADDRESS_SANITIZER 0
+#endif
+
 using namespace MenuText;
 
 namespace {
@@ -66,11 +82,13 @@ bool withinRules(const Stages &stages)
     return fullPower <= 1500;
 }
 
-// Bytes the heap hands out right now; 0 where the allocator cannot say
-// (AddressSanitizer's allocator keeps its own books).
+// Bytes the heap hands out right now; 0 where the allocator cannot say.
 qint64 heapInUse()
 {
-#if defined(__GLIBC__) && (__GLIBC__ > 2 || __GLIBC_MINOR__ >= 33)
+#if MORVEX_ADDRESS_SANITIZER
+    // Its own allocator; freed blocks waiting in quarantine do not count.
+    return qint64(__sanitizer_get_current_allocated_bytes());
+#elif defined(__GLIBC__) && (__GLIBC__ > 2 || __GLIBC_MINOR__ >= 33)
     return qint64(mallinfo2().uordblks);
 #else
     return 0;
