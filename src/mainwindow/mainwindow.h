@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QSet>
 
 #include <array>
 #include <limits>
@@ -68,7 +69,8 @@ private:
     void showBookLoaded();
 
     // Page view (mainwindowview.cpp).
-    void resetView();
+    // Hides every label and button of the view except the chrome and keep.
+    void resetView(const QSet<QWidget *> &keep = {});
     void showRow(int row);
     void refreshView();
     void selectRow(ELabel *rowLabel);

@@ -11,6 +11,7 @@
 #include <QPalette>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QWheelEvent>
@@ -93,28 +94,42 @@ void MainWindow::moveToPage(int first)
     refreshView();
 }
 
-void MainWindow::resetView()
+void MainWindow::resetView(const QSet<QWidget *> &keep)
 {
+    const std::initializer_list<QWidget *> chrome{form->labelBanner,
+                                                  form->labelBackground,
+                                                  form->labelButtonPad,
+                                                  form->labelDownBorder,
+                                                  form->labelLeftBorder,
+                                                  form->labelRightBorder,
+                                                  form->labelFileHeadInfo,
+                                                  form->labelLogo,
+                                                  form->pushButtonClose,
+                                                  form->pushButtonCreateNewFile,
+                                                  form->pushButtonDelete,
+                                                  form->pushButtonEdit,
+                                                  form->pushButtonEditAdd,
+                                                  form->pushButtonMin,
+                                                  form->pushButtonOpenFile,
+                                                  form->pushButtonSaveFile,
+                                                  form->pushButtonSaveNewFile,
+                                                  form->labelDrugLibSize,
+                                                  form->labelDrugLibModifyTime,
+                                                  form->labelUserInfo};
+    // A widget hidden and shown again repaints its whole area and all that
+    // lies under it, so what ends up visible is never hidden on the way.
+    QSet<QWidget *> staying = keep;
+    staying.unite(QSet<QWidget *>(chrome.begin(), chrome.end()));
     for (QObject *child : form->centralWidget->children()) {
-        if (auto *label = qobject_cast<QLabel *>(child))
-            label->hide();
-        else if (auto *button = qobject_cast<QPushButton *>(child))
-            button->hide();
+        auto *widget = qobject_cast<QWidget *>(child);
+        if (!widget || staying.contains(widget))
+            continue;
+        if (qobject_cast<QLabel *>(widget) || qobject_cast<QPushButton *>(widget))
+            widget->hide();
     }
     form->progressBarSave->hide();
-    for (QWidget *chrome : std::initializer_list<QWidget *>{
-             form->labelBanner, form->labelBackground, form->labelButtonPad, form->labelDownBorder,
-             form->labelLeftBorder, form->labelRightBorder, form->labelFileHeadInfo,
-             form->labelLogo, form->pushButtonClose, form->pushButtonCreateNewFile,
-             form->pushButtonDelete, form->pushButtonEdit, form->pushButtonEditAdd,
-             form->pushButtonMin, form->pushButtonOpenFile, form->pushButtonSaveFile,
-             form->pushButtonSaveNewFile})
-        chrome->show();
-    form->labelDrugLibMd5->hide();
-    form->labelDrugLibSize->show();
-    form->labelDrugLibModifyTime->show();
-    form->labelDrugLibVersion->hide();
-    form->labelUserInfo->show();
+    for (QWidget *widget : chrome)
+        widget->show();
 }
 
 void MainWindow::showRow(int row)
@@ -162,9 +177,28 @@ void MainWindow::showRow(int row)
 
 void MainWindow::refreshView()
 {
-    resetView();
     keepPageWithinBook();
     const int rows = std::clamp(shownMenuCount() - firstShown, 0, RowCount);
+    QSet<QWidget *> shown{form->labelTitleCode,    form->labelTitleName,
+                          form->labelTitleStage01, form->labelTitleStage02,
+                          form->labelTitleStage03, form->labelTitleTotalTime};
+    QRect rowsArea;
+    for (int row = 0; row < RowCount; ++row) {
+        const MainWindowRow &rowWidgets = form->rows[row];
+        const bool filled = row < rows && hasMenu(firstShown + row);
+        rowsArea |= rowWidgets.background->geometry();
+        if (filled)
+            shown.insert(rowWidgets.background);
+        for (ELabel *text : rowWidgets.texts()) {
+            rowsArea |= text->geometry();
+            if (filled)
+                shown.insert(text);
+        }
+    }
+    // Nearly every label over the rows changes on a page move: one dirty
+    // rectangle for them all spares Qt merging ninety small ones.
+    form->centralWidget->update(rowsArea);
+    resetView(shown);
     lastShown = firstShown + rows - 1;
     for (int row = 0; row < rows; ++row)
         showRow(row);
