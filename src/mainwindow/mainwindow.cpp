@@ -37,12 +37,14 @@ QString buttonStyle(const QString &baseName)
 MainWindow::MainWindow(MenuBook &book, QWidget *parent)
     : QMainWindow(parent), book(book), form(std::make_unique<MainWindowForm>())
 {
+    // Frameless before the form exists: changing the flags of a built
+    // window makes Qt resolve the style sheets of all its widgets again.
+    auto *frameless = new FramelessHelper(this);
     form->setupUi(this);
     // Let the window's style sheet settle on every widget now: polishing at
     // the first show would otherwise replace the name colours set below.
     ensurePolished();
 
-    auto *frameless = new FramelessHelper(this);
     frameless->addDragWidget(form->labelBanner);
     frameless->addDragWidget(form->labelLogo);
 
