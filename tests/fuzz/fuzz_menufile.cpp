@@ -81,13 +81,44 @@ void checkRecords(const QList<MenuRecord> &menus)
     }
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+// A checker that watches every line must see the same book, a row
+// accepted for each record taken from the file, and nothing accepted after
+// reading stopped.
+void checkFindings(const QByteArray &input, const QList<MenuRecord> &records)
 {
-    const QByteArray input(reinterpret_cast<const char *>(data), qsizetype(size));
+    QByteArray bytes = input;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    int accepted = 0;
+    bool stopped = false;
+    const MenuFileReader reader(
+        [&](const MenuFileReader::LineFinding &finding) {
+            using Kind = MenuFileReader::LineKind;
+            if (finding.kind == Kind::Accepted) {
+                if (stopped || finding.recordNumber != accepted + 1)
+                    broken("accepted row out of turn", finding.recordNumber - 1);
+                ++accepted;
+            }
+            if (finding.kind == Kind::StoppedAtEmptyLine || finding.kind == Kind::StoppedAtRowLimit)
+                stopped = true;
+            else if (stopped && finding.kind != Kind::IgnoredAfterStop)
+                broken("line read after the stop", accepted);
+        },
+        MenuFileReader::AfterStop::Report);
+    if (reader.read(buffer) != records)
+        broken("a finding handler changed the book", -1);
+    for (int position = accepted; position < MenuBook::RecordCount; ++position) {
+        if (!records[position].name.isEmpty() ||
+            records[position].stages != std::array<MenuStage, 3>{})
+            broken("record without a row is not empty", position);
+    }
+}
+
+void checkInput(const QByteArray &input)
+{
     const QList<MenuRecord> first = readBook(input);
     checkRecords(first);
+    checkFindings(input, first);
 
     const QByteArray written = writtenBytes(first);
     if (!written.startsWith(MenuBook::fileBytes(MenuBook::headerText())))
@@ -99,5 +130,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     if (writtenBytes(second) != written)
         broken("saving the book read back gives other bytes", -1);
+}
+
+// The input with its first line stretched to about the reader's line bound
+// (one short of it, at it, or one beyond), which short inputs never reach.
+QByteArray withLongFirstLine(const QByteArray &input)
+{
+    qsizetype end = input.indexOf('\n');
+    if (end < 0)
+        end = input.size();
+    const qsizetype wanted = MenuFileReader::MaxLineLength - 1 + input.size() % 3;
+    QByteArray stretched = input;
+    if (end < wanted)
+        stretched.insert(end, QByteArray(wanted - end, input.isEmpty()    ? 'x'
+                                                       : input[0] == '\n' ? ','
+                                                                          : input[0]));
+    return stretched;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const QByteArray input(reinterpret_cast<const char *>(data), qsizetype(size));
+    checkInput(input);
+    // Every fourth input also as a file with one line at the bound.
+    if (size % 4 == 0)
+        checkInput(withLongFirstLine(input));
     return 0;
 }
