@@ -1,10 +1,10 @@
 #include "elabel.h"
 
-#include <QGraphicsOpacityEffect>
+#include "directopacityeffect.h"
 
 ELabel::ELabel(QWidget *parent) : QLabel(parent)
 {
-    auto *effect = new QGraphicsOpacityEffect(this);
+    auto *effect = new DirectOpacityEffect(this);
     effect->setOpacity(0.8);
     setGraphicsEffect(effect);
 }

@@ -1,0 +1,80 @@
+#include "directopacityeffect.h"
+
+#include <QBackingStore>
+#include <QImage>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QWidget>
+
+#include <cmath>
+
+namespace {
+
+// True when every pixel of the image is opaque.
+bool opaque(const QImage &image)
+{
+    if (!image.hasAlphaChannel())
+        return true;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(line[x]) != 255)
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+DirectOpacityEffect::DirectOpacityEffect(QWidget *widget)
+    : QGraphicsOpacityEffect(widget), widget(widget)
+{}
+
+void DirectOpacityEffect::draw(QPainter *painter)
+{
+    const qreal alpha = opacity();
+    QPaintDevice *device = painter->device();
+    // Only a repaint of the window itself paints through this painter with
+    // the widget's own offset; other routes nest painters differently.
+    QBackingStore *store = widget->window()->backingStore();
+    const bool windowRepaint = store && device == store->paintDevice();
+    const QTransform toDevice = painter->deviceTransform();
+    auto *image =
+        device && device->devType() == QInternal::Image ? static_cast<QImage *>(device) : nullptr;
+    const bool plainFormat = image && (image->format() == QImage::Format_RGB32 ||
+                                       image->format() == QImage::Format_ARGB32_Premultiplied);
+    // Whole device pixels per logical one, so the pixels copied back land
+    // exactly where they were taken.
+    const bool wholePixels = toDevice.type() <= QTransform::TxScale &&
+                             toDevice.m11() == toDevice.m22() &&
+                             toDevice.m11() == std::round(toDevice.m11());
+    if (alpha <= 0.0 || alpha >= 1.0 || !windowRepaint || !plainFormat || !wholePixels ||
+        painter->opacity() < 1.0 || painter->paintEngine()->type() != QPaintEngine::Raster) {
+        QGraphicsOpacityEffect::draw(painter);
+        return;
+    }
+    const QRect pixels = toDevice.mapRect(sourceBoundingRect(Qt::LogicalCoordinates))
+                             .toAlignedRect()
+                             .intersected(image->rect());
+    if (pixels.isEmpty())
+        return;
+    const QImage under = image->copy(pixels);
+    // The blend below is exact over opaque pixels only (a window's own
+    // backing store); anything translucent takes the usual route.
+    if (!opaque(under)) {
+        QGraphicsOpacityEffect::draw(painter);
+        return;
+    }
+
+    drawSource(painter);
+
+    // painted * alpha + under * (1 - alpha). Where the repaint was clipped
+    // away nothing was painted and the pixel stays as it was.
+    painter->save();
+    painter->setOpacity(1.0 - alpha);
+    painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter->drawImage(toDevice.inverted().mapRect(QRectF(pixels)), under, QRectF(under.rect()));
+    painter->restore();
+}
