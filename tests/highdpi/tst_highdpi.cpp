@@ -5,6 +5,7 @@
 #include "mainwindow.h"
 #include "menubook.h"
 
+#include <QBackingStore>
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
@@ -62,6 +63,7 @@ private slots:
     void everyPictureHasItsDoubleDensityVariant();
     void windowDrawsThePicturesSharp_data();
     void windowDrawsThePicturesSharp();
+    void fadedLabelsLandWhereTheyBelong();
     void cleanupTestCase();
 
 private:
@@ -163,6 +165,24 @@ void TstHighDpi::windowDrawsThePicturesSharp()
                             .arg(widget)
                             .arg(fromSharp)
                             .arg(fromBlurred)));
+}
+
+// The rows' labels fade straight into the window's backing store (at two
+// device pixels per pixel here); a grab renders them through Qt's own
+// offscreen route. Both must show the same rows.
+void TstHighDpi::fadedLabelsLandWhereTheyBelong()
+{
+    window->update();
+    QCoreApplication::processEvents();
+    // What the window system is handed: the backing store's own image.
+    QPaintDevice *store = window->backingStore()->paintDevice();
+    QVERIFY(store && store->devType() == QInternal::Image);
+    const QImage onScreen = *static_cast<QImage *>(store);
+    const QImage grabbed = window->grab().toImage();
+    QCOMPARE(onScreen.size(), grabbed.size());
+    const QRect rows(QPoint(7, 66) * 2, QSize(941, 450) * 2);
+    const double difference = meanDifference(onScreen.copy(rows), grabbed.copy(rows));
+    QVERIFY2(difference < 0.5, qPrintable(QStringLiteral("rows differ by %1").arg(difference)));
 }
 
 QTEST_MAIN(TstHighDpi)
