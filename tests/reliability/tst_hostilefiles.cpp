@@ -109,7 +109,8 @@ void tst_HostileFiles::startupLoad_data()
     const QList<MenuRecord> empty = book();
     const QList<MenuRecord> kitchen = book(kitchenMenus());
     const QByteArray soup = row("Soup", 1, "1,2,3,0,0,0,0,0,0");
-    const QList<MenuRecord> soupFirst = book({record(1, "Soup", {{{1, 2, 3}, {}, {}}})});
+    const Stages soupStages{{{1, 2, 3}, {}, {}}};
+    const QList<MenuRecord> soupFirst = book({record(1, "Soup", soupStages)});
 
     QTest::newRow("empty file") << QByteArray() << empty;
     QTest::newRow("only a UTF-8 mark") << QByteArray("\xef\xbb\xbf") << empty;
@@ -130,28 +131,25 @@ void tst_HostileFiles::startupLoad_data()
         << kitchen;
 
     QTest::newRow("lone continuation byte in name")
-        << header() + row("So\x80up", 1, "1,2,3,0,0,0,0,0,0")
-        << book({record(1, {}, soupFirst[0].stages)});
+        << header() + row("So\x80up", 1, "1,2,3,0,0,0,0,0,0") << book({record(1, {}, soupStages)});
     QTest::newRow("overlong encoding in name")
         << header() + row("So\xc0\xafup", 1, "1,2,3,0,0,0,0,0,0")
-        << book({record(1, {}, soupFirst[0].stages)});
+        << book({record(1, {}, soupStages)});
     QTest::newRow("encoded surrogate in name")
         << header() + row("\xed\xa0\x80Soup", 1, "1,2,3,0,0,0,0,0,0")
-        << book({record(1, {}, soupFirst[0].stages)});
+        << book({record(1, {}, soupStages)});
     QTest::newRow("invalid byte in a number") << header() + row("Soup", 1, "1\xff,2,3,0,0,0,0,0,0")
                                               << book({record(1, "Soup", {{{0, 2, 3}, {}, {}}})});
     // "#" and "0" no longer meet: the line is no row and the next one is #1.
-    QTest::newRow("invalid byte in the marker") << header() +
-                                                       "Tea,#\xff"
-                                                       "0001,1,1,1,0,0,0,0,0,0\n" +
-                                                       soup
-                                                << soupFirst;
+    const QByteArray brokenMarker = "Tea,#\xff"
+                                    "0001,1,1,1,0,0,0,0,0,0\n";
+    QTest::newRow("invalid byte in the marker") << header() + brokenMarker + soup << soupFirst;
     QTest::newRow("sequence cut at the end of the file")
         << header() + soup + "Tea,#0002,1,1,1,0,0,0,0,0,\xe2\x82"
         << book({soupFirst[0], record(2, "Tea", {{{1, 1, 1}, {}, {}}})});
 
     QTest::newRow("NUL in name") << header() + row(QByteArray("So\0up", 5), 1, "1,2,3,0,0,0,0,0,0")
-                                 << book({record(1, {}, soupFirst[0].stages)});
+                                 << book({record(1, {}, soupStages)});
     // A line of NULs is not empty: it is skipped and reading goes on.
     QTest::newRow("line of NULs") << header() + QByteArray(40, '\0') + '\n' + soup << soupFirst;
     QTest::newRow("NUL in a number")
