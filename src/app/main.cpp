@@ -10,14 +10,14 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+#ifdef MORVEX_CHINESE_EDITION
     // The forms ask for "微软雅黑", which Linux systems lack. Left to itself,
-    // Qt then draws Latin text in the default font and, outside a Chinese
-    // locale, takes Japanese glyph forms for Chinese text; a simplified
-    // Chinese CJK font keeps both editions' text as intended.
+    // Qt takes a CJK font by script and, outside a Chinese locale, with
+    // Japanese glyph forms. The English edition shows Latin text only and
+    // keeps the system's default font, without the cost of a CJK font.
     QFont::insertSubstitutions(QStringLiteral("微软雅黑"), {QStringLiteral("Noto Sans CJK SC"),
                                                             QStringLiteral("Source Han Sans SC"),
                                                             QStringLiteral("WenQuanYi Micro Hei")});
-#ifdef MORVEX_CHINESE_EDITION
     if (!setEdition(Edition::Chinese))
         qWarning("The Chinese texts are missing from this build; showing English.");
 #endif
