@@ -309,6 +309,14 @@ Options parse(int argc, char **argv)
     }
     if (options.reference.empty() || options.subject.empty())
         die("--reference and --subject are both needed");
+    // The programs start in --workdir: a relative name would no longer point at them.
+    for (std::string *program : {&options.reference, &options.subject}) {
+        std::unique_ptr<char, decltype(&std::free)> absolute(realpath(program->c_str(), nullptr),
+                                                             &std::free);
+        if (!absolute)
+            die("no such program: " + *program);
+        *program = absolute.get();
+    }
     return options;
 }
 
