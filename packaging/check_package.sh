@@ -40,6 +40,8 @@ check_tree() {
             fail "man page $program.1.gz has no section-1 title"
         fi
     done
+    [ -x "$root/bin/menubook" ] || fail "$root/bin/menubook missing or not executable"
+    [ -s "$root/share/man/man1/menubook.1.gz" ] || fail "man page menubook.1.gz missing"
     [ -x "$root/libexec/morvex-menu-editor/menu-editor-start" ] || fail "launcher missing"
 
     local size icon
