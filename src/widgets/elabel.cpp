@@ -2,6 +2,29 @@
 
 #include "directopacityeffect.h"
 
+namespace {
+
+const QString FrameOnRule = QStringLiteral("ELabel{border: 2px solid #00ccff;}");
+const QString FrameOffRule = QStringLiteral("ELabel{border: 0px solid rgb(231, 231, 231);}");
+
+// The frame rule goes after the owner's own rules, so the last one wins. Only
+// the latest frame rule is kept: a row is hovered thousands of times in a
+// working day, and every earlier rule would stay in the sheet and be parsed
+// again on each hover.
+QString withFrameRule(QString sheet, const QString &rule)
+{
+    for (;;) {
+        if (sheet.endsWith(FrameOnRule))
+            sheet.chop(FrameOnRule.size());
+        else if (sheet.endsWith(FrameOffRule))
+            sheet.chop(FrameOffRule.size());
+        else
+            return sheet + rule;
+    }
+}
+
+} // namespace
+
 ELabel::ELabel(QWidget *parent) : QLabel(parent)
 {
     auto *effect = new DirectOpacityEffect(this);
@@ -22,10 +45,8 @@ void ELabel::enterEvent(QEnterEvent *event)
     emit mouseHover();
     if (hoverPartner)
         hoverPartner->enterEvent(event);
-    // Appended, never replaced: the last rule wins, and the owner's own rules
-    // before it stay untouched.
     if (hoverFrame == 1)
-        setStyleSheet(styleSheet() + QStringLiteral("ELabel{border: 2px solid #00ccff;}"));
+        setStyleSheet(withFrameRule(styleSheet(), FrameOnRule));
 }
 
 void ELabel::leaveEvent(QEvent *event)
@@ -34,6 +55,5 @@ void ELabel::leaveEvent(QEvent *event)
     if (hoverPartner)
         hoverPartner->leaveEvent(event);
     if (hoverFrame == 1)
-        setStyleSheet(styleSheet() +
-                      QStringLiteral("ELabel{border: 0px solid rgb(231, 231, 231);}"));
+        setStyleSheet(withFrameRule(styleSheet(), FrameOffRule));
 }
