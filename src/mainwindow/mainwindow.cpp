@@ -88,7 +88,8 @@ MainWindow::MainWindow(MenuBook &book, QWidget *parent)
 
     // Stands until the first clock tick.
     form->labelDrugLibSize->setText(tr("SIZE: ---- MENUs"));
-    setStartTitles();
+    // The first redraw gives the stage titles their page-view form.
+    showColumnTitles({tr("[#1]Stage"), tr("[#2]Stage"), tr("[#3]Stage")});
     applyButtonStyles();
     applyToolTips();
     form->labelUserInfo->setEnabled(false);
@@ -121,13 +122,13 @@ void MainWindow::applyFonts()
     form->labelDrugLibModifyTime->setFont(font);
 }
 
-void MainWindow::setStartTitles()
+void MainWindow::showColumnTitles(const std::array<QString, 3> &stageTitles)
 {
     form->labelTitleCode->setText(tr("Code"));
     form->labelTitleName->setText(tr("MenuName"));
-    form->labelTitleStage01->setText(tr("[#1]Stage"));
-    form->labelTitleStage02->setText(tr("[#2]Stage"));
-    form->labelTitleStage03->setText(tr("[#3]Stage"));
+    form->labelTitleStage01->setText(stageTitles[0]);
+    form->labelTitleStage02->setText(stageTitles[1]);
+    form->labelTitleStage03->setText(stageTitles[2]);
     form->labelTitleTotalTime->setText(tr("TotalTime"));
     for (QWidget *title :
          {form->labelTitleCode, form->labelTitleName, form->labelTitleStage01,

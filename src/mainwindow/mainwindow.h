@@ -65,7 +65,7 @@ private:
     void applyFonts();
     void applyButtonStyles();
     void applyToolTips();
-    void setStartTitles();
+    void showColumnTitles(const std::array<QString, 3> &stageTitles);
     void showBookLoaded();
 
     // Page view (mainwindowview.cpp).

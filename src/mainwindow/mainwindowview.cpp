@@ -203,16 +203,7 @@ void MainWindow::refreshView()
     for (int row = 0; row < rows; ++row)
         showRow(row);
 
-    form->labelTitleCode->setText(tr("Code"));
-    form->labelTitleName->setText(tr("MenuName"));
-    form->labelTitleStage01->setText(tr("Stage[#01]"));
-    form->labelTitleStage02->setText(tr("Stage[#02]"));
-    form->labelTitleStage03->setText(tr("Stage[#03]"));
-    form->labelTitleTotalTime->setText(tr("TotalTime"));
-    for (QWidget *title :
-         {form->labelTitleCode, form->labelTitleName, form->labelTitleStage01,
-          form->labelTitleStage02, form->labelTitleStage03, form->labelTitleTotalTime})
-        title->show();
+    showColumnTitles({tr("Stage[#01]"), tr("Stage[#02]"), tr("Stage[#03]")});
 
     if (!selectedRow->isVisible()) {
         selectedRow->setStyleSheet(PlainRowStyle);
