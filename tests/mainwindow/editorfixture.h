@@ -7,7 +7,7 @@
 #include "eselfdeletehintbox.h"
 #include "mainwindow.h"
 #include "menubook.h"
-#include "scriptedfilechooser.h"
+#include "scriptedchooser.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,16 +25,20 @@ inline QString inEdition(const char *english, const char *chinese)
     return QString::fromUtf8(currentEdition() == Edition::Chinese ? chinese : english);
 }
 
-// One editor run in its own empty working folder, with a scripted file
-// chooser, driven and read back the way a user sees it.
+// One editor run in a working folder (its own empty one unless a test
+// brings a prepared one), with a scripted file chooser, driven and read back
+// the way a user sees it.
 class EditorFixture
 {
 public:
     static constexpr int RowCount = 15;
 
-    EditorFixture() : previousFolder(QDir::currentPath())
+    EditorFixture() : EditorFixture(QString()) {}
+    explicit EditorFixture(const QString &workingFolder)
+        : workingFolder(workingFolder.isEmpty() ? folder.path() : workingFolder),
+          previousFolder(QDir::currentPath())
     {
-        QDir::setCurrent(folder.path());
+        QDir::setCurrent(this->workingFolder);
         book.setFileChooser(&chooser);
     }
     ~EditorFixture()
@@ -52,7 +56,7 @@ public:
         return *window;
     }
 
-    QString path(const QString &name) const { return folder.filePath(name); }
+    QString path(const QString &name) const { return QDir(workingFolder).filePath(name); }
 
     template <typename Widget = QWidget> Widget *widget(const QString &name) const
     {
@@ -170,9 +174,10 @@ public:
     }
 
     QTemporaryDir folder;
+    QString workingFolder;
     QString previousFolder;
     MenuBook book;
-    ScriptedFileChooser chooser;
+    ScriptedChooser chooser;
     std::unique_ptr<MainWindow> window;
 
 private:

@@ -1,5 +1,6 @@
 #include "menubook.h"
 #include "menufilereader.h"
+#include "peakmemory.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -84,19 +85,6 @@ private:
     qint64 lineBytes;
     qint64 produced = 0;
 };
-
-// Peak resident memory of this process so far, in KiB; 0 where unknown.
-qint64 peakResidentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    }
-    return 0;
-}
 
 } // namespace
 

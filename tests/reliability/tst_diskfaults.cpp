@@ -3,7 +3,7 @@
 // that was there stays byte for byte, the book in memory stays as it was,
 // and the editor goes on working.
 
-#include "editorrun.h"
+#include "editorfixture.h"
 #include "menutext.h"
 #include "scratchmount.h"
 
@@ -50,7 +50,7 @@ void tst_DiskFaults::commandOntoFaultyDisk()
     const QString bookPath = disk + QStringLiteral("/book.hex");
     QVERIFY(writeContents(bookPath, kitchenBytes()));
 
-    EditorRun editor(working.path());
+    EditorFixture editor(working.path());
     editor.start();
     editor.chooser.answers = {bookPath};
     editor.click("pushButtonOpenFile");

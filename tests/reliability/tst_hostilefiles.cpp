@@ -3,6 +3,7 @@
 // the oven accepts and never writes over the file it read.
 
 #include "menutext.h"
+#include "peakmemory.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -25,28 +26,6 @@ QByteArray encoded(QStringConverter::Encoding encoding, const QString &text)
 {
     QStringEncoder encoder(encoding, QStringConverter::Flag::WriteBom);
     return encoder.encode(text);
-}
-
-// Peak resident memory since the last reset, in KiB; 0 where unknown.
-qint64 peakResidentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    }
-    return 0;
-}
-
-// Starts the peak over from the present size, so that an earlier case's
-// peak cannot hide this one's.
-void resetPeakResident()
-{
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
 }
 
 } // namespace

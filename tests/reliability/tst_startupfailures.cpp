@@ -2,7 +2,7 @@
 // the editor says "File Open Failed!", touches nothing there, and still
 // opens and saves books elsewhere.
 
-#include "editorrun.h"
+#include "editorfixture.h"
 #include "menutext.h"
 #include "scratchmount.h"
 
@@ -64,7 +64,7 @@ void tst_StartupFailures::startInFaultyFolder()
     const QStringList entriesBefore = QDir(working).entryList(all);
     const QByteArray copyBefore = contents(workingCopy);
 
-    EditorRun editor(working);
+    EditorFixture editor(working);
     // Only a missing working copy is replaced; the failed try is logged.
     if (!QFileInfo::exists(workingCopy))
         QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral(".+")));
