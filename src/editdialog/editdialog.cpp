@@ -110,14 +110,8 @@ EditDialog::~EditDialog() = default;
 
 void EditDialog::setupButtons()
 {
-    ui->pushButtonClose->setStyleSheet(
-        QStringLiteral("QPushButton{border-image: url(:/image/close_gray.png);}"
-                       "QPushButton:hover{border-image: url(:/image/close_blue.png);}"
-                       "QPushButton:pressed{border-image: url(:/image/close_blue.png);}"));
-    ui->pushButtonApply->setStyleSheet(
-        QStringLiteral("QPushButton{border-image: url(:/image/apply_gray.png);}"
-                       "QPushButton:hover{border-image: url(:/image/apply_blue.png);}"
-                       "QPushButton:pressed{border-image: url(:/image/apply_blue.png);}"));
+    ui->pushButtonClose->setStyleSheet(EPushButton::pictureStyle(QStringLiteral("close")));
+    ui->pushButtonApply->setStyleSheet(EPushButton::pictureStyle(QStringLiteral("apply")));
 }
 
 void EditDialog::applyFonts()

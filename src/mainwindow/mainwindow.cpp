@@ -18,20 +18,6 @@ namespace {
 
 constexpr int TickInterval = 100; // ms, clock and slider poll alike
 
-QString buttonStyle(const QString &normal, const QString &hover, const QString &pressed)
-{
-    return QStringLiteral("QPushButton{border-image: url(:/image/%1);}"
-                          "QPushButton:hover{border-image: url(:/image/%2);}"
-                          "QPushButton:pressed{border-image: url(:/image/%3);}")
-        .arg(normal, hover, pressed);
-}
-
-QString buttonStyle(const QString &baseName)
-{
-    return buttonStyle(baseName + QLatin1String("_gray.png"), baseName + QLatin1String("_blue.png"),
-                       baseName + QLatin1String("_blue.png"));
-}
-
 } // namespace
 
 MainWindow::MainWindow(MenuBook &book, QWidget *parent)
@@ -138,18 +124,22 @@ void MainWindow::showColumnTitles(const std::array<QString, 3> &stageTitles)
 
 void MainWindow::applyButtonStyles()
 {
-    form->pushButtonClose->setStyleSheet(buttonStyle(QStringLiteral("close")));
-    form->pushButtonMin->setStyleSheet(buttonStyle(QStringLiteral("min")));
+    form->pushButtonClose->setStyleSheet(EPushButton::pictureStyle(QStringLiteral("close")));
+    form->pushButtonMin->setStyleSheet(EPushButton::pictureStyle(QStringLiteral("min")));
     // The pressed picture of Open is not among the images: pressed Open shows none.
-    form->pushButtonOpenFile->setStyleSheet(buttonStyle(QStringLiteral("open_gray.png"),
-                                                        QStringLiteral("open_blue.png"),
-                                                        QStringLiteral("open_blue_shadow.png")));
-    form->pushButtonCreateNewFile->setStyleSheet(buttonStyle(QStringLiteral("new_file")));
-    form->pushButtonDelete->setStyleSheet(buttonStyle(QStringLiteral("delete_trash")));
-    form->pushButtonEdit->setStyleSheet(buttonStyle(QStringLiteral("edit_pencil")));
-    form->pushButtonEditAdd->setStyleSheet(buttonStyle(QStringLiteral("edit_add_pencil")));
-    form->pushButtonSaveFile->setStyleSheet(buttonStyle(QStringLiteral("save")));
-    form->pushButtonSaveNewFile->setStyleSheet(buttonStyle(QStringLiteral("save_add")));
+    form->pushButtonOpenFile->setStyleSheet(
+        EPushButton::pictureStyle(QStringLiteral("open_gray.png"), QStringLiteral("open_blue.png"),
+                                  QStringLiteral("open_blue_shadow.png")));
+    form->pushButtonCreateNewFile->setStyleSheet(
+        EPushButton::pictureStyle(QStringLiteral("new_file")));
+    form->pushButtonDelete->setStyleSheet(
+        EPushButton::pictureStyle(QStringLiteral("delete_trash")));
+    form->pushButtonEdit->setStyleSheet(EPushButton::pictureStyle(QStringLiteral("edit_pencil")));
+    form->pushButtonEditAdd->setStyleSheet(
+        EPushButton::pictureStyle(QStringLiteral("edit_add_pencil")));
+    form->pushButtonSaveFile->setStyleSheet(EPushButton::pictureStyle(QStringLiteral("save")));
+    form->pushButtonSaveNewFile->setStyleSheet(
+        EPushButton::pictureStyle(QStringLiteral("save_add")));
 }
 
 void MainWindow::applyToolTips()

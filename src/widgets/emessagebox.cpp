@@ -58,15 +58,6 @@ EPushButton *makeImageButton(QWidget *parent, const char *name, int x, const QSt
     return button;
 }
 
-// Grey at rest, blue under the mouse and while pressed.
-QString buttonStyle(const QString &image)
-{
-    return QStringLiteral("QPushButton{border-image: url(:/image/%1_gray.png);}"
-                          "QPushButton:hover{border-image: url(:/image/%1_blue.png);}"
-                          "QPushButton:pressed{border-image: url(:/image/%1_blue.png);}")
-        .arg(image);
-}
-
 } // namespace
 
 EMessageBox::EMessageBox(QWidget *parent, const QString &title, const QString &text)
@@ -107,8 +98,8 @@ EMessageBox::EMessageBox(QWidget *parent, const QString &title, const QString &t
     auto *helper = new FramelessHelper(this);
     helper->addDragWidget(this);
 
-    ui->pushButtonApply->setStyleSheet(buttonStyle(QStringLiteral("apply")));
-    ui->pushButtonClose->setStyleSheet(buttonStyle(QStringLiteral("delete")));
+    ui->pushButtonApply->setStyleSheet(EPushButton::pictureStyle(QStringLiteral("apply")));
+    ui->pushButtonClose->setStyleSheet(EPushButton::pictureStyle(QStringLiteral("delete")));
     ui->pushButtonClose->setToolTip(tr("Quit"));
     ui->pushButtonClose->setTipOffset(5, -50);
     ui->pushButtonApply->setToolTip(tr("Confirm"));

@@ -12,6 +12,22 @@ void EPushButton::setTipOffset(int x, int y)
     tipOffsetY = y;
 }
 
+QString EPushButton::pictureStyle(const QString &baseName)
+{
+    return pictureStyle(baseName + QLatin1String("_gray.png"),
+                        baseName + QLatin1String("_blue.png"),
+                        baseName + QLatin1String("_blue.png"));
+}
+
+QString EPushButton::pictureStyle(const QString &normal, const QString &hover,
+                                  const QString &pressed)
+{
+    return QStringLiteral("QPushButton{border-image: url(:/image/%1);}"
+                          "QPushButton:hover{border-image: url(:/image/%2);}"
+                          "QPushButton:pressed{border-image: url(:/image/%3);}")
+        .arg(normal, hover, pressed);
+}
+
 bool EPushButton::event(QEvent *event)
 {
     if (event->type() == QEvent::ToolTip) {

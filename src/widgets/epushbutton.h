@@ -14,6 +14,12 @@ public:
     // Offset of the tool tip from the button's top-left corner.
     void setTipOffset(int x, int y);
 
+    // Style sheet of a picture button drawn from ":/image/": "<base>_gray.png"
+    // at rest, "<base>_blue.png" under the mouse and while pressed.
+    static QString pictureStyle(const QString &baseName);
+    static QString pictureStyle(const QString &normal, const QString &hover,
+                                const QString &pressed);
+
 protected:
     bool event(QEvent *event) override;
 
