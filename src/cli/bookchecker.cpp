@@ -237,7 +237,8 @@ void BookChecker::stagesBroken(const MenuFileReader::LineFinding &line, const QS
         }
         const bool fullPower = breaks & MenuFileReader::FullPowerStageTooLong;
         if (fullPower || (breaks & MenuFileReader::StageTooLong)) {
-            const int limit = fullPower ? 900 : 3600;
+            const int limit =
+                fullPower ? OvenLimits::FullPowerStageSeconds : OvenLimits::StageSeconds;
             add(line.lineNumber, code,
                 fullPower ? QStringLiteral("p10-stage-over-15min")
                           : QStringLiteral("stage-over-60min"),
@@ -256,7 +257,8 @@ void BookChecker::stagesBroken(const MenuFileReader::LineFinding &line, const QS
             QStringLiteral("the P10 stages run %1 together, over 25:00")
                     .arg(duration(check.fullPowerTime)) +
                 QString::fromLatin1(ZeroedNote),
-            {{QStringLiteral("seconds"), check.fullPowerTime}, {QStringLiteral("limit"), 1500}});
+            {{QStringLiteral("seconds"), check.fullPowerTime},
+             {QStringLiteral("limit"), OvenLimits::FullPowerMenuSeconds}});
     }
 }
 

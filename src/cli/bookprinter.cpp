@@ -12,8 +12,7 @@
 
 namespace {
 
-constexpr int FullPowerMenuLimit = 1500; // seconds
-constexpr int Resolution = 300;          // dots per inch of the page layout
+constexpr int Resolution = 300; // dots per inch of the page layout
 constexpr qreal BodyPoints = 9;
 constexpr qreal TitlePoints = 14;
 
@@ -82,7 +81,7 @@ std::array<QString, 7> menuCells(const MenuRecord &record)
     int fullPower = 0;
     for (const MenuStage &stage : record.stages) {
         total += stage.stageTime();
-        if (stage.power == 10)
+        if (stage.power == OvenLimits::FullPower)
             fullPower += stage.stageTime();
     }
     return {record.code,
@@ -91,7 +90,8 @@ std::array<QString, 7> menuCells(const MenuRecord &record)
             stageCell(record.stages[1]),
             stageCell(record.stages[2]),
             duration(total),
-            duration(fullPower) + QStringLiteral(" / ") + duration(FullPowerMenuLimit)};
+            duration(fullPower) + QStringLiteral(" / ") +
+                duration(OvenLimits::FullPowerMenuSeconds)};
 }
 
 bool isReserved(const MenuRecord &record)

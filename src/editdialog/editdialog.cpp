@@ -17,11 +17,7 @@
 
 namespace {
 
-// The oven's timing limits, in seconds; each limit itself is allowed.
-constexpr int P10MenuLimit = 25 * 60;
-constexpr int P10StageLimit = 15 * 60;
-constexpr int StageLimit = 60 * 60;
-constexpr int FullPower = 10;
+using namespace OvenLimits;
 
 // Item index i of a power-level combo box stands for power level 10 - i.
 const QStringList PowerLevelItems{
@@ -40,12 +36,12 @@ std::optional<HintId> brokenTimingRule(const std::array<MenuStage, 3> &stages)
         const int time = stage.stageTime();
         if (stage.power == FullPower) {
             p10Time += time;
-            p10StageTooLong = p10StageTooLong || time > P10StageLimit;
+            p10StageTooLong = p10StageTooLong || time > FullPowerStageSeconds;
         } else {
-            stageTooLong = stageTooLong || time > StageLimit;
+            stageTooLong = stageTooLong || time > StageSeconds;
         }
     }
-    if (p10Time > P10MenuLimit)
+    if (p10Time > FullPowerMenuSeconds)
         return LHINT_P10_MENU_OVER_25MIN;
     if (p10StageTooLong)
         return LHINT_P10_STAGE_OVER_15MIN;

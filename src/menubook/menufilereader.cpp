@@ -356,14 +356,14 @@ MenuFileReader::RowCheck MenuFileReader::checkRow(const std::array<MenuStage, 3>
         if (breaks != 0)
             continue;
         const int time = stage.stageTime();
-        if (stage.power == 10) {
-            if (time > 900)
+        if (stage.power == OvenLimits::FullPower) {
+            if (time > OvenLimits::FullPowerStageSeconds)
                 breaks |= FullPowerStageTooLong;
             check.fullPowerTime += time;
-        } else if (time > 3600) {
+        } else if (time > OvenLimits::StageSeconds) {
             breaks |= StageTooLong;
         }
     }
-    check.fullPowerTotalTooLong = check.fullPowerTime > 1500;
+    check.fullPowerTotalTooLong = check.fullPowerTime > OvenLimits::FullPowerMenuSeconds;
     return check;
 }

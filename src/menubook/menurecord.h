@@ -4,6 +4,16 @@
 
 #include <array>
 
+// The oven's timing limits in seconds of stage time; each limit itself is
+// allowed. The edit dialog refuses menus beyond them and the file reader
+// zeroes their stages.
+namespace OvenLimits {
+constexpr int FullPower = 10;
+constexpr int FullPowerStageSeconds = 15 * 60;
+constexpr int FullPowerMenuSeconds = 25 * 60;
+constexpr int StageSeconds = 60 * 60;
+} // namespace OvenLimits
+
 // One cooking stage of a menu. A stage whose three values are 0 does not run.
 struct MenuStage
 {
