@@ -4,6 +4,7 @@
 #include "elabel.h"
 #include "epushbutton.h"
 
+#include <QEvent>
 #include <QIcon>
 #include <QMainWindow>
 #include <QProgressBar>
@@ -51,6 +52,38 @@ EPushButton *makeButton(QWidget *parent, const QString &name, const QRect &geome
     button->setLayoutDirection(Qt::LeftToRight);
     button->setAutoFillBackground(false);
     return button;
+}
+
+// Qt's style-sheet engine decodes every picture a sheet names when the form
+// is polished, shown or not. The window keeps its picture label hidden: its
+// 661 x 540 picture would cost every start a decode and 1.4 MB.
+class StyleSheetOnShow : public QObject
+{
+public:
+    StyleSheetOnShow(QWidget *widget, const QString &styleSheet)
+        : QObject(widget), styleSheet(styleSheet)
+    {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show) {
+            watched->removeEventFilter(this);
+            static_cast<QWidget *>(watched)->setStyleSheet(styleSheet);
+            deleteLater();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    const QString styleSheet;
+};
+
+void applyStyleSheetWhenShown(QWidget *widget, const QString &styleSheet)
+{
+    new StyleSheetOnShow(widget, styleSheet);
 }
 
 QString flatPicture(const QString &image)
@@ -188,9 +221,10 @@ void MainWindowForm::createBottomLayer()
         makeLabel(centralWidget, QStringLiteral("labelBackground"), QRect(0, 0, 955, 590),
                   QStringLiteral("background-image: url(:/image/bgp.png);"));
     labelBackgroundPic =
-        makeLabel(centralWidget, QStringLiteral("labelBackgroundPic"), QRect(150, 20, 661, 540),
-                  QStringLiteral("background-color: rgb(251, 251, 251);\n"
-                                 "background-image: url(:/image/background_pic.png);"));
+        makeLabel(centralWidget, QStringLiteral("labelBackgroundPic"), QRect(150, 20, 661, 540));
+    applyStyleSheetWhenShown(labelBackgroundPic,
+                             QStringLiteral("background-color: rgb(251, 251, 251);\n"
+                                            "background-image: url(:/image/background_pic.png);"));
     progressBarSave = makeWidget<QProgressBar>(
         centralWidget, QStringLiteral("progressBarSave"), QRect(0, 512, 955, 10),
         QStringLiteral("QProgressBar::chunk {\n   background-color: #00aaff;\n   width: 20px;\n}"));

@@ -16,6 +16,7 @@ private slots:
     void startsWithUnreadableWorkingCopy();
     void clockAndSizeLines();
     void windowIsFixedAndFrameless();
+    void hiddenPictureKeepsItsLook();
     void toolTips_data();
     void toolTips();
 };
@@ -122,6 +123,23 @@ void TstMainWindowStartup::windowIsFixedAndFrameless()
     QCOMPARE(editor.button("pushButtonSaveFile")->geometry(),
              editor.button("pushButtonCreateNewFile")->geometry());
     QCOMPARE(window.childAt(100, 550), editor.button("pushButtonSaveFile"));
+}
+
+// The picture label stays hidden, and its picture is not loaded for it; if it
+// is ever shown it looks as the form describes it.
+void TstMainWindowStartup::hiddenPictureKeepsItsLook()
+{
+    EditorFixture editor;
+    editor.start();
+    auto *picture = editor.widget<QLabel>(QStringLiteral("labelBackgroundPic"));
+    QVERIFY(picture->isHidden());
+    QVERIFY(!picture->styleSheet().contains(QLatin1String("background_pic.png")));
+
+    picture->show();
+    QCOMPARE(picture->styleSheet(),
+             QStringLiteral("background-color: rgb(251, 251, 251);\n"
+                            "background-image: url(:/image/background_pic.png);"));
+    QCOMPARE(picture->grab().toImage().pixelColor(2, 2), QColor(251, 251, 251));
 }
 
 void TstMainWindowStartup::toolTips_data()
