@@ -27,6 +27,9 @@ MainWindow::MainWindow(MenuBook &book, QWidget *parent)
     // window makes Qt resolve the style sheets of all its widgets again.
     auto *frameless = new FramelessHelper(this);
     form->setupUi(this);
+    // Before the first polish: every later style sheet polishes its button
+    // again, and the pictures' style sheets are the costliest to resolve.
+    applyButtonStyles();
     // Let the window's style sheet settle on every widget now: polishing at
     // the first show would otherwise replace the name colours set below.
     ensurePolished();
@@ -76,7 +79,6 @@ MainWindow::MainWindow(MenuBook &book, QWidget *parent)
     form->labelDrugLibSize->setText(tr("SIZE: ---- MENUs"));
     // The first redraw gives the stage titles their page-view form.
     showColumnTitles({tr("[#1]Stage"), tr("[#2]Stage"), tr("[#3]Stage")});
-    applyButtonStyles();
     applyToolTips();
     form->labelUserInfo->setEnabled(false);
     form->pushButtonPrint->hide();
