@@ -3,9 +3,9 @@
 #include "edition.h"
 #include "elabel.h"
 #include "epushbutton.h"
+#include "pictureicon.h"
 
 #include <QEvent>
-#include <QIcon>
 #include <QMainWindow>
 #include <QProgressBar>
 #include <QSlider>
@@ -188,7 +188,7 @@ void MainWindowForm::setupUi(QMainWindow *window)
     window->resize(955, 590);
     window->setMinimumSize(955, 590);
     window->setMaximumSize(955, 590);
-    window->setWindowIcon(QIcon(QStringLiteral(":/image/logo.png")));
+    window->setWindowIcon(pictureIcon(QStringLiteral(":/image/logo.png")));
     window->setAutoFillBackground(false);
     window->setStyleSheet(QStringLiteral(
         "border-style:flat;\ngridline-color: rgb(0, 0, 0);\nborder-color: rgb(0, 0, 0);"));

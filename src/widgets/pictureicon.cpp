@@ -1,0 +1,82 @@
+#include "pictureicon.h"
+
+#include <QApplication>
+#include <QIconEngine>
+#include <QImageReader>
+#include <QPainter>
+#include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
+
+namespace {
+
+class PictureIconEngine : public QIconEngine
+{
+public:
+    explicit PictureIconEngine(const QString &fileName) : fileName(fileName) {}
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State) override
+    {
+        QImageReader reader(fileName);
+        const QSize fitted = fitting(reader.size(), size);
+        if (fitted.isEmpty())
+            return {};
+        QPixmap picture = QPixmap::fromImageReader(&reader);
+        // Scaled as Qt's icons scale theirs, after the conversion to a pixmap.
+        if (!picture.isNull() && picture.size() != fitted)
+            picture = picture.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        if (mode == QIcon::Normal || picture.isNull())
+            return picture;
+        // Disabled and selected looks come from the style, as for Qt's own
+        // icons.
+        QStyleOption option;
+        option.palette = QGuiApplication::palette();
+        return QApplication::style()->generatedIconPixmap(mode, picture, &option);
+    }
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal ratio = painter->device()->devicePixelRatio();
+        QPixmap picture = pixmap(rect.size() * ratio, mode, state);
+        picture.setDevicePixelRatio(ratio);
+        const QSize shown = picture.deviceIndependentSize().toSize();
+        QRect target(QPoint(), shown);
+        target.moveCenter(rect.center());
+        painter->drawPixmap(target, picture);
+    }
+
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override
+    {
+        return fitting(QImageReader(fileName).size(), size);
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        const QSize size = QImageReader(fileName).size();
+        return size.isValid() ? QList<QSize>{size} : QList<QSize>{};
+    }
+
+    bool isNull() override { return !QImageReader(fileName).size().isValid(); }
+    QString key() const override { return QStringLiteral("PictureIconEngine"); }
+    QIconEngine *clone() const override { return new PictureIconEngine(fileName); }
+
+private:
+    // The picture's own size, scaled down to fit `bounds` when it is larger.
+    static QSize fitting(const QSize &picture, const QSize &bounds)
+    {
+        if (!picture.isValid() || bounds.isEmpty())
+            return {};
+        if (picture.width() <= bounds.width() && picture.height() <= bounds.height())
+            return picture;
+        return picture.scaled(bounds, Qt::KeepAspectRatio);
+    }
+
+    const QString fileName;
+};
+
+} // namespace
+
+QIcon pictureIcon(const QString &fileName)
+{
+    return QIcon(new PictureIconEngine(fileName));
+}
