@@ -31,6 +31,11 @@ DirectOpacityEffect::DirectOpacityEffect(QWidget *widget)
     : QGraphicsOpacityEffect(widget), widget(widget)
 {}
 
+void DirectOpacityEffect::setSinglePassDraw(SinglePassDraw draw)
+{
+    singlePassDraw = std::move(draw);
+}
+
 void DirectOpacityEffect::draw(QPainter *painter)
 {
     const qreal alpha = opacity();
@@ -53,6 +58,13 @@ void DirectOpacityEffect::draw(QPainter *painter)
         painter->opacity() < 1.0 || painter->paintEngine()->type() != QPaintEngine::Raster) {
         QGraphicsOpacityEffect::draw(painter);
         return;
+    }
+    if (singlePassDraw) {
+        painter->save();
+        const bool drawn = singlePassDraw(painter, alpha);
+        painter->restore();
+        if (drawn)
+            return;
     }
     const QRect pixels = toDevice.mapRect(sourceBoundingRect(Qt::LogicalCoordinates))
                              .toAlignedRect()

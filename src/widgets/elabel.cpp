@@ -2,6 +2,12 @@
 
 #include "directopacityeffect.h"
 
+#include <QPainter>
+#include <QPicture>
+#include <QStyle>
+#include <QStyleOption>
+#include <QTextDocument>
+
 namespace {
 
 const QString FrameOnRule = QStringLiteral("ELabel{border: 2px solid #00ccff;}");
@@ -29,7 +35,57 @@ ELabel::ELabel(QWidget *parent) : QLabel(parent)
 {
     auto *effect = new DirectOpacityEffect(this);
     effect->setOpacity(0.8);
+    // The texts of the main window's rows are faded on every page step;
+    // drawn in a faded colour they need no blend.
+    effect->setSinglePassDraw(
+        [this](QPainter *painter, qreal opacity) { return drawPlainText(painter, opacity); });
     setGraphicsEffect(effect);
+}
+
+bool ELabel::drawPlainText(QPainter *painter, qreal opacity) const
+{
+    const Qt::TextInteractionFlags selectable =
+        Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard;
+    if (!styleSheet().isEmpty() || autoFillBackground() || frameShape() != QFrame::NoFrame ||
+        !pixmap().isNull() || !picture().isNull() || movie() || buddy() || indent() > 0 ||
+        (textInteractionFlags() & selectable))
+        return false;
+    const QString shown = text();
+    const bool plain = textFormat() == Qt::PlainText ||
+                       (textFormat() == Qt::AutoText && !Qt::mightBeRichText(shown));
+    if (!plain)
+        return false;
+    // A disabled text may be etched, a second layer under the first.
+    if (!isEnabled())
+        return false;
+    // A faded colour fades each glyph as the painter's opacity would; Qt's
+    // text drawing keeps its fast path for a translucent colour, not for a
+    // translucent painter.
+    QStyleOption option;
+    option.initFrom(this);
+    QPalette faded = option.palette;
+    const QPalette::ColorRole role = foregroundRole();
+    const QBrush brush = faded.brush(role);
+    if (brush.style() != Qt::SolidPattern)
+        return false;
+    if (shown.isEmpty())
+        return true;
+    QColor colour = brush.color();
+    colour.setAlphaF(colour.alphaF() * opacity);
+    faded.setColor(faded.currentColorGroup(), role, colour);
+
+    // As QLabel lays out a plain text: the contents less the margin, tabs
+    // expanded, its alignment mirrored for a right-to-left text.
+    const int inset = margin();
+    const QRect area = contentsRect().adjusted(inset, inset, -inset, -inset);
+    const Qt::LayoutDirection direction = shown.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
+    int flags = QStyle::visualAlignment(direction, alignment()) | Qt::TextExpandTabs;
+    if (wordWrap())
+        flags |= Qt::TextWordWrap;
+    flags |= direction == Qt::LeftToRight ? Qt::TextForceLeftToRight : Qt::TextForceRightToLeft;
+    painter->setFont(QFont(font(), this));
+    style()->drawItemText(painter, area, flags, faded, true, shown, role);
+    return true;
 }
 
 void ELabel::mouseReleaseEvent(QMouseEvent *)

@@ -22,6 +22,13 @@ public:
     // tile's text labels light up the tile's background label. Not owned.
     ELabel *hoverPartner = nullptr;
 
+    // Draws what QLabel's own paint would, faded to `opacity`, when that is
+    // one plain text in one colour and nothing else (no style sheet, frame,
+    // filled background, picture or selectable text); returns false,
+    // drawing nothing, otherwise. Style sheets of the label's parents reach
+    // it only through its palette.
+    bool drawPlainText(QPainter *painter, qreal opacity = 1.0) const;
+
 signals:
     void clicked();
     void mouseHover();

@@ -2,6 +2,7 @@
 // each picture is drawn from its @2x file, pixel for pixel, not scaled up
 // from the 1x file.
 
+#include "imagedifference.h"
 #include "mainwindow.h"
 #include "menubook.h"
 
@@ -14,28 +15,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <cstdlib>
 #include <memory>
 
 namespace {
 
-// Mean absolute difference per colour channel, 0..255.
 double meanDifference(const QImage &a, const QImage &b)
 {
-    const QImage left = a.convertToFormat(QImage::Format_RGB32);
-    const QImage right = b.convertToFormat(QImage::Format_RGB32);
-    if (left.size() != right.size())
-        return 255;
-    qint64 sum = 0;
-    for (int y = 0; y < left.height(); ++y) {
-        const auto *l = reinterpret_cast<const QRgb *>(left.constScanLine(y));
-        const auto *r = reinterpret_cast<const QRgb *>(right.constScanLine(y));
-        for (int x = 0; x < left.width(); ++x) {
-            sum += std::abs(qRed(l[x]) - qRed(r[x])) + std::abs(qGreen(l[x]) - qGreen(r[x])) +
-                   std::abs(qBlue(l[x]) - qBlue(r[x]));
-        }
-    }
-    return double(sum) / (3.0 * left.width() * left.height());
+    return imageDifference(a, b).mean;
 }
 
 QImage over(const QImage &background, const QImage &picture)

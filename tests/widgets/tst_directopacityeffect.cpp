@@ -2,51 +2,32 @@
 // window must look as it does with QGraphicsOpacityEffect.
 
 #include "directopacityeffect.h"
+#include "elabel.h"
+#include "imagedifference.h"
 
 #include <QGraphicsOpacityEffect>
 #include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QScreen>
 #include <QTest>
 
-#include <cstdlib>
 #include <functional>
 
 namespace {
 
-struct Difference
+// The label under test: Qt's effect on a QLabel gives the expected picture.
+enum class Faded
 {
-    int largest = 0;
-    double mean = 0;
+    ByQtsEffect,
+    Directly, // a QLabel with the direct effect
+    AsELabel, // an ELabel, which may draw its text in a single pass
 };
-
-Difference compare(const QImage &a, const QImage &b)
-{
-    Difference difference;
-    if (a.size() != b.size())
-        return {255, 255};
-    qint64 sum = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y);
-            const QRgb q = b.pixel(x, y);
-            for (int channel : {std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                                std::abs(qBlue(p) - qBlue(q))}) {
-                difference.largest = std::max(difference.largest, channel);
-                sum += channel;
-            }
-        }
-    }
-    difference.mean = double(sum) / (3.0 * a.width() * a.height());
-    return difference;
-}
-
-using EffectMaker = std::function<QGraphicsOpacityEffect *(QWidget *)>;
 
 // A small window: an opaque gradient with a faded label over it, as the
 // screen shows it after its first repaint.
-QImage shownWindow(const EffectMaker &makeEffect, const QString &labelStyle, const QString &text,
-                   const QPoint &labelPos)
+QImage shownWindow(Faded faded, const QString &labelStyle, const QString &text,
+                   const QPoint &labelPos, const std::function<void(QLabel *)> &setUp = {})
 {
     QWidget window;
     window.setObjectName(QStringLiteral("scene"));
@@ -55,12 +36,19 @@ QImage shownWindow(const EffectMaker &makeEffect, const QString &labelStyle, con
                                         "x2:1, y2:1, stop:0 rgb(250, 240, 200), "
                                         "stop:1 rgb(20, 90, 160));}"));
     window.setAttribute(Qt::WA_StyledBackground);
-    auto *label = new QLabel(text, &window);
+    QLabel *label = faded == Faded::AsELabel ? new ELabel(&window) : new QLabel(&window);
+    label->setText(text);
     label->setGeometry(QRect(labelPos, QSize(150, 30)));
     label->setStyleSheet(labelStyle);
-    QGraphicsOpacityEffect *effect = makeEffect(label);
-    effect->setOpacity(0.8);
-    label->setGraphicsEffect(effect);
+    if (setUp)
+        setUp(label);
+    if (faded != Faded::AsELabel) {
+        QGraphicsOpacityEffect *effect = faded == Faded::ByQtsEffect
+                                             ? new QGraphicsOpacityEffect(label)
+                                             : new DirectOpacityEffect(label);
+        effect->setOpacity(0.8);
+        label->setGraphicsEffect(effect);
+    }
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return {};
@@ -72,6 +60,8 @@ QImage shownWindow(const EffectMaker &makeEffect, const QString &labelStyle, con
 
 } // namespace
 
+Q_DECLARE_METATYPE(std::function<void(QLabel *)>)
+
 class TstDirectOpacityEffect : public QObject
 {
     Q_OBJECT
@@ -79,6 +69,9 @@ class TstDirectOpacityEffect : public QObject
 private slots:
     void windowLooksAsWithQtsEffect_data();
     void windowLooksAsWithQtsEffect();
+    void eLabelTextsLookAsWithQtsEffect_data();
+    void eLabelTextsLookAsWithQtsEffect();
+    void eLabelDrawsOnlyAPlainText();
     void otherPaintDevicesTakeQtsRoute();
 };
 
@@ -112,16 +105,89 @@ void TstDirectOpacityEffect::windowLooksAsWithQtsEffect()
     QFETCH(QPoint, position);
     QFETCH(int, largestAllowed);
 
-    const QImage expected = shownWindow(
-        [](QWidget *label) { return new QGraphicsOpacityEffect(label); }, style, text, position);
-    const QImage actual = shownWindow([](QWidget *label) { return new DirectOpacityEffect(label); },
-                                      style, text, position);
+    const QImage expected = shownWindow(Faded::ByQtsEffect, style, text, position);
+    const QImage actual = shownWindow(Faded::Directly, style, text, position);
     QVERIFY(!expected.isNull());
-    const Difference difference = compare(expected, actual);
+    const ImageDifference difference = imageDifference(expected, actual);
     QVERIFY2(difference.largest <= largestAllowed,
              qPrintable(QStringLiteral("largest difference %1").arg(difference.largest)));
     QVERIFY2(difference.mean < 0.5,
              qPrintable(QStringLiteral("mean difference %1").arg(difference.mean)));
+}
+
+using LabelSetUp = std::function<void(QLabel *)>;
+
+// An ELabel draws a plain text in a faded colour, in one pass; with
+// anything more it paints as a QLabel and is blended.
+void TstDirectOpacityEffect::eLabelTextsLookAsWithQtsEffect_data()
+{
+    QTest::addColumn<QString>("style");
+    QTest::addColumn<LabelSetUp>("setUp");
+    const QString rowText = QStringLiteral("Baked Potato P10, 2 min 30 s");
+    const auto none = LabelSetUp();
+    QTest::newRow("plain text") << QString() << none;
+    QTest::newRow("right aligned") << QString() << LabelSetUp([](QLabel *label) {
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    });
+    QTest::newRow("margin and word wrap") << QString() << LabelSetUp([](QLabel *label) {
+        label->setMargin(3);
+        label->setWordWrap(true);
+    });
+    QTest::newRow("grey name") << QString() << LabelSetUp([](QLabel *label) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, Qt::darkGray);
+        label->setPalette(palette);
+    });
+    QTest::newRow("disabled") << QString()
+                              << LabelSetUp([](QLabel *label) { label->setEnabled(false); });
+    QTest::newRow("own style sheet")
+        << QStringLiteral("QLabel{background-color: rgb(231, 231, 231); color: #0055aa;}") << none;
+    QTest::newRow("rich text") << QString() << LabelSetUp([](QLabel *label) {
+        label->setText(QStringLiteral("<b>Baked</b> Potato"));
+    });
+}
+
+void TstDirectOpacityEffect::eLabelTextsLookAsWithQtsEffect()
+{
+    QFETCH(QString, style);
+    QFETCH(LabelSetUp, setUp);
+    const QString text = QStringLiteral("Baked Potato P10, 2 min 30 s");
+    const QImage expected = shownWindow(Faded::ByQtsEffect, style, text, QPoint(20, 20), setUp);
+    const QImage actual = shownWindow(Faded::AsELabel, style, text, QPoint(20, 20), setUp);
+    QVERIFY(!expected.isNull());
+    const ImageDifference difference = imageDifference(expected, actual);
+    // As for any text: the edge pixels move a little.
+    QVERIFY2(difference.largest <= 16,
+             qPrintable(QStringLiteral("largest difference %1").arg(difference.largest)));
+    QVERIFY2(difference.mean < 0.5,
+             qPrintable(QStringLiteral("mean difference %1").arg(difference.mean)));
+}
+
+void TstDirectOpacityEffect::eLabelDrawsOnlyAPlainText()
+{
+    QImage canvas(200, 40, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&canvas);
+    const auto draws = [&painter](const LabelSetUp &setUp) {
+        ELabel label;
+        label.setText(QStringLiteral("Popcorn"));
+        setUp(&label);
+        return label.drawPlainText(&painter, 0.8);
+    };
+    QVERIFY(draws([](QLabel *) {}));
+    QVERIFY(draws([](QLabel *label) { label->setText(QString()); }));
+    QVERIFY(!draws([](QLabel *label) { label->setStyleSheet(QStringLiteral("color: red;")); }));
+    QVERIFY(!draws([](QLabel *label) { label->setFrameShape(QFrame::Box); }));
+    QVERIFY(!draws([](QLabel *label) { label->setAutoFillBackground(true); }));
+    QVERIFY(!draws([](QLabel *label) { label->setPixmap(QPixmap(8, 8)); }));
+    QVERIFY(!draws([](QLabel *label) { label->setText(QStringLiteral("<i>Popcorn</i>")); }));
+    QVERIFY(
+        !draws([](QLabel *label) { label->setTextInteractionFlags(Qt::TextSelectableByMouse); }));
+    QVERIFY(!draws([](QLabel *label) { label->setEnabled(false); }));
+    QVERIFY(!draws([](QLabel *label) {
+        QPalette palette = label->palette();
+        palette.setBrush(QPalette::WindowText, QBrush(Qt::red, Qt::Dense4Pattern));
+        label->setPalette(palette);
+    }));
 }
 
 // QWidget::render and grabs nest their painters differently: they must get
