@@ -43,6 +43,8 @@ check_tree() {
     [ -x "$root/bin/menubook" ] || fail "$root/bin/menubook missing or not executable"
     [ -s "$root/share/man/man1/menubook.1.gz" ] || fail "man page menubook.1.gz missing"
     [ -x "$root/libexec/morvex-menu-editor/menu-editor-start" ] || fail "launcher missing"
+    grep -q "^Copyright: " "$root/share/doc/morvex-menu-editor/copyright" 2>/dev/null ||
+        fail "copyright file missing"
 
     local size icon
     for size in "${icon_sizes[@]}"; do
