@@ -335,11 +335,6 @@ int MenuFileReader::nameFaultsOf(QStringView name)
     return faults;
 }
 
-bool MenuFileReader::passesRowCheck(const std::array<MenuStage, 3> &stages)
-{
-    return checkRow(stages).passed();
-}
-
 MenuFileReader::RowCheck MenuFileReader::checkRow(const std::array<MenuStage, 3> &stages)
 {
     RowCheck check;

@@ -122,7 +122,6 @@ public:
     // A whole decimal number with an optional sign that fits 32 bits.
     static bool readNumber(QStringView field, int &value);
     // The oven's limits on ranges and stage times, inclusive.
-    static bool passesRowCheck(const std::array<MenuStage, 3> &stages);
     static RowCheck checkRow(const std::array<MenuStage, 3> &stages);
 
 private:
