@@ -96,7 +96,7 @@ std::array<QString, 7> menuCells(const MenuRecord &record)
 
 bool isReserved(const MenuRecord &record)
 {
-    return record.number == 100 || record.number == 200;
+    return MenuRecord::isReservedNumber(record.number);
 }
 
 class SheetPainter

@@ -218,7 +218,7 @@ QList<MenuRecord> MenuFileReader::read(QIODevice &device) const
                     finding.stagesRead = working.stages;
                     finding.rowCheck = checkRow(working.stages);
                     finding.failedRowCheck = !finding.rowCheck.passed();
-                    finding.reservedRecord = candidate == 100 || candidate == 200;
+                    finding.reservedRecord = MenuRecord::isReservedNumber(candidate);
                     if (finding.failedRowCheck || finding.reservedRecord)
                         working.stages = {};
                 }

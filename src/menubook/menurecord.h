@@ -38,6 +38,9 @@ struct MenuRecord
     QString name;   // empty: the menu has no name
     std::array<MenuStage, 3> stages{};
 
+    // Records 100 and 200 are b-00 and C-00, which the oven keeps empty.
+    static bool isReservedNumber(int number) { return number == 100 || number == 200; }
+
     friend bool operator==(const MenuRecord &a, const MenuRecord &b)
     {
         return a.number == b.number && a.code == b.code && a.name == b.name && a.stages == b.stages;
