@@ -54,9 +54,11 @@ EPushButton *makeButton(QWidget *parent, const QString &name, const QRect &geome
     return button;
 }
 
-// Qt's style-sheet engine decodes every picture a sheet names when the form
-// is polished, shown or not. The window keeps its picture label hidden: its
-// 661 x 540 picture would cost every start a decode and 1.4 MB.
+// Qt's style-sheet engine resolves every widget's sheet and loads every
+// picture a sheet names when the form is polished, shown or not. Some
+// sixty pictured widgets of the form stay hidden for the whole run (the
+// picture label alone would cost every start a 661 x 540 decode and 1.4 MB):
+// they get their sheets if they are ever shown.
 class StyleSheetOnShow : public QObject
 {
 public:
@@ -171,8 +173,8 @@ constexpr int FoldButtonsAmongRows = 3;
 QPushButton *makeFoldButton(QWidget *parent, int row)
 {
     auto *button = makeWidget<QPushButton>(parent, rowName("pushButtonLabelFoldOrNot_", row),
-                                           QRect(925, 72 + 30 * row, 18, 19),
-                                           flatPicture(QStringLiteral("fold_gray.png")));
+                                           QRect(925, 72 + 30 * row, 18, 19));
+    applyStyleSheetWhenShown(button, flatPicture(QStringLiteral("fold_gray.png")));
     button->setCursor(Qt::PointingHandCursor);
     button->setFocusPolicy(Qt::StrongFocus);
     button->setAutoFillBackground(false);
@@ -315,10 +317,10 @@ void MainWindowForm::createRowTexts(int firstFoldButton)
             rowWidgets.*column.member = label;
         }
         for (const RowPicture &picture : RowPictures) {
-            QLabel *label =
-                makeLabel(centralWidget, rowName(picture.stem, row),
-                          QRect(picture.x, pictureTop(row), 25, 24),
-                          QStringLiteral("background-image: url(:/image/%1);").arg(picture.image));
+            QLabel *label = makeLabel(centralWidget, rowName(picture.stem, row),
+                                      QRect(picture.x, pictureTop(row), 25, 24));
+            applyStyleSheetWhenShown(
+                label, QStringLiteral("background-image: url(:/image/%1);").arg(picture.image));
             if (picture.pointingHand)
                 label->setCursor(Qt::PointingHandCursor);
             rowWidgets.*picture.member = label;
@@ -331,11 +333,12 @@ void MainWindowForm::createTopLayer()
     labelUserInfo = makeELabel(centralWidget, QStringLiteral("labelUserInfo"),
                                QRect(3, 29, 951, 36), Qt::ArrowCursor);
     pushButtonPrint =
-        makeButton(centralWidget, QStringLiteral("pushButtonPrint"), QRect(695, 527, 54, 55),
-                   flatPicture(QStringLiteral("print_gray.png")));
-    pushButtonCloseFirstOpenHintLable =
-        makeButton(centralWidget, QStringLiteral("pushButtonCloseFirstOpenHintLable"),
-                   QRect(935, 4, 18, 19), flatPicture(QStringLiteral("close_gray.png")));
+        makeButton(centralWidget, QStringLiteral("pushButtonPrint"), QRect(695, 527, 54, 55));
+    applyStyleSheetWhenShown(pushButtonPrint, flatPicture(QStringLiteral("print_gray.png")));
+    pushButtonCloseFirstOpenHintLable = makeButton(
+        centralWidget, QStringLiteral("pushButtonCloseFirstOpenHintLable"), QRect(935, 4, 18, 19));
+    applyStyleSheetWhenShown(pushButtonCloseFirstOpenHintLable,
+                             flatPicture(QStringLiteral("close_gray.png")));
     // Its picture was never drawn, so it names none: a missing picture would
     // be reported on every polish of the form.
     pushButtonLabelPrintThis =

@@ -16,7 +16,8 @@ private slots:
     void startsWithUnreadableWorkingCopy();
     void clockAndSizeLines();
     void windowIsFixedAndFrameless();
-    void hiddenPictureKeepsItsLook();
+    void hiddenPicturesKeepTheirLook_data();
+    void hiddenPicturesKeepTheirLook();
     void toolTips_data();
     void toolTips();
 };
@@ -125,21 +126,39 @@ void TstMainWindowStartup::windowIsFixedAndFrameless()
     QCOMPARE(window.childAt(100, 550), editor.button("pushButtonSaveFile"));
 }
 
-// The picture label stays hidden, and its picture is not loaded for it; if it
-// is ever shown it looks as the form describes it.
-void TstMainWindowStartup::hiddenPictureKeepsItsLook()
+// The widgets hidden for the whole run do not load their pictures; any of
+// them shown looks as the form describes it.
+void TstMainWindowStartup::hiddenPicturesKeepTheirLook_data()
 {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("styleSheet");
+    QTest::newRow("picture label") << "labelBackgroundPic"
+                                   << "background-color: rgb(251, 251, 251);\n"
+                                      "background-image: url(:/image/background_pic.png);";
+    QTest::newRow("row picture") << "labelSoftMaxPic_7"
+                                 << "background-image: url(:/image/soft_max_limit.png);";
+    QTest::newRow("fold button") << "pushButtonLabelFoldOrNot_2"
+                                 << "background-image: url(:/image/fold_gray.png);\n"
+                                    "border-style:flat;";
+    QTest::newRow("print button") << "pushButtonPrint"
+                                  << "background-image: url(:/image/print_gray.png);\n"
+                                     "border-style:flat;";
+}
+
+void TstMainWindowStartup::hiddenPicturesKeepTheirLook()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, styleSheet);
     EditorFixture editor;
     editor.start();
-    auto *picture = editor.widget<QLabel>(QStringLiteral("labelBackgroundPic"));
-    QVERIFY(picture->isHidden());
-    QVERIFY(!picture->styleSheet().contains(QLatin1String("background_pic.png")));
+    auto *widget = editor.widget<QWidget>(name);
+    QVERIFY(widget->isHidden());
+    QVERIFY(!widget->styleSheet().contains(QLatin1String("url(")));
 
-    picture->show();
-    QCOMPARE(picture->styleSheet(),
-             QStringLiteral("background-color: rgb(251, 251, 251);\n"
-                            "background-image: url(:/image/background_pic.png);"));
-    QCOMPARE(picture->grab().toImage().pixelColor(2, 2), QColor(251, 251, 251));
+    widget->show();
+    QCOMPARE(widget->styleSheet(), styleSheet);
+    if (name == QLatin1String("labelBackgroundPic"))
+        QCOMPARE(widget->grab().toImage().pixelColor(2, 2), QColor(251, 251, 251));
 }
 
 void TstMainWindowStartup::toolTips_data()
