@@ -3,7 +3,9 @@
 
 #include "editionrunner.h"
 #include "editorfixture.h"
+#include "imagedifference.h"
 
+#include <QBackingStore>
 #include <QFile>
 #include <QLineEdit>
 
@@ -42,6 +44,7 @@ private slots:
     void sliderPages_data();
     void sliderPages();
     void wheelMovesOneMenuWithinTheBook();
+    void fadedRowsLookAsQtDrawsThem();
     void selectionStaysOnItsRow();
     void rowTexts_data();
     void rowTexts();
@@ -93,6 +96,32 @@ void TstMainWindowPageView::wheelMovesOneMenuWithinTheBook()
     QCOMPARE(editor.shownCodes(), codesFrom(282));
     editor.turnWheel(120);
     QCOMPARE(editor.shownCodes(), codesFrom(281));
+}
+
+// The rows fade straight into the window's backing store, their texts in a
+// single pass; a grab draws every label through QLabel's paint and Qt's own
+// opacity effect. Both must show the same window, after a page move too.
+void TstMainWindowPageView::fadedRowsLookAsQtDrawsThem()
+{
+    EditorFixture editor;
+    editor.start();
+    QVERIFY(QTest::qWaitForWindowExposed(editor.window.get()));
+    for (int step = 0; step < 2; ++step) {
+        editor.window->repaint();
+        QPaintDevice *store = editor.window->backingStore()->paintDevice();
+        QVERIFY(store && store->devType() == QInternal::Image);
+        const QImage onScreen = *static_cast<QImage *>(store);
+        const ImageDifference difference =
+            imageDifference(onScreen, editor.window->grab().toImage());
+        // Text edges are smoothed against the window rather than a
+        // transparent pixmap, which moves them a little (more for the
+        // Chinese glyphs); a missing frame or a wrong fade is far above.
+        QVERIFY2(difference.largest <= 24,
+                 qPrintable(QStringLiteral("largest difference %1").arg(difference.largest)));
+        QVERIFY2(difference.mean < 1.0,
+                 qPrintable(QStringLiteral("mean difference %1").arg(difference.mean)));
+        editor.turnWheel(-120);
+    }
 }
 
 void TstMainWindowPageView::selectionStaysOnItsRow()
