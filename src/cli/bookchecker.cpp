@@ -111,7 +111,6 @@ void BookChecker::lineRead(const MenuFileReader::LineFinding &line)
         rowRead(line, code);
         break;
     case LineKind::SkippedWithoutMarker:
-    case LineKind::SkippedTooLong:
         lineSkipped(line);
         break;
     case LineKind::DroppedShortRow:
@@ -131,9 +130,28 @@ void BookChecker::lineRead(const MenuFileReader::LineFinding &line)
         break;
     }
 
+    if (line.kind == LineKind::IgnoredAfterStop)
+        return;
+    if (line.cutAtLengthBound) {
+        add(line.lineNumber, code, QStringLiteral("line-too-long"),
+            QStringLiteral("the line is longer than %1 characters: only its first %1 are read, "
+                           "the rest of the line is ignored")
+                .arg(MenuFileReader::MaxLineLength),
+            {{QStringLiteral("limit"), qint64(MenuFileReader::MaxLineLength)}});
+    }
+    // Old spreadsheet exports end lines in CR alone; the file format ends a
+    // line at LF only, so all such "lines" read as one.
+    if (const qsizetype carriageReturns = line.text.count(u'\r')) {
+        add(line.lineNumber, code, QStringLiteral("cr-line-ends"),
+            QStringLiteral("%1 CR without LF in this line: the editor ends lines at LF only, "
+                           "so lines that end in CR alone read as this one line")
+                .arg(carriageReturns),
+            {{QStringLiteral("count"), qint64(carriageReturns)}});
+    }
+
     // Bytes outside the name are not explained by any other finding.
     const qsizetype inName = line.columns[0].count(QChar::ReplacementCharacter);
-    if (line.kind != LineKind::IgnoredAfterStop && line.undecodable > inName) {
+    if (line.undecodable > inName) {
         add(line.lineNumber, code, QStringLiteral("not-utf8"),
             QStringLiteral("the line holds bytes that are not UTF-8"),
             {{QStringLiteral("count"), line.undecodable}});
@@ -184,7 +202,8 @@ void BookChecker::nameRead(const MenuFileReader::LineFinding &line, const QStrin
             {{QStringLiteral("name"), name.toString()}, {QStringLiteral("reasons"), keys}});
     } else if (name.size() > NameFieldLength) {
         add(line.lineNumber, code, QStringLiteral("name-too-long"),
-            QStringLiteral("name %1 has %2 characters; the edit dialog holds %3")
+            QStringLiteral("name %1 has %2 characters; a name typed in the edit dialog "
+                           "holds at most %3 (this one is kept whole)")
                 .arg(quoted(name))
                 .arg(name.size())
                 .arg(NameFieldLength),
@@ -269,13 +288,6 @@ void BookChecker::lineSkipped(const MenuFileReader::LineFinding &line)
     if (line.kind == LineKind::SkippedWithoutMarker && index < headerLines.size() - 1 &&
         line.text == headerLines[index])
         return;
-    if (line.kind == LineKind::SkippedTooLong) {
-        add(line.lineNumber, QString(), QStringLiteral("line-skipped"),
-            QStringLiteral("line skipped: longer than %1 characters")
-                .arg(MenuFileReader::MaxLineLength),
-            {{QStringLiteral("reason"), QStringLiteral("too-long")}});
-        return;
-    }
     add(line.lineNumber, QString(), QStringLiteral("line-skipped"),
         QStringLiteral("line skipped: no row number (#0...) in %1").arg(quoted(line.text)),
         {{QStringLiteral("reason"), QStringLiteral("no-row-number")},

@@ -3,6 +3,7 @@
 #include <QIODevice>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -14,49 +15,48 @@ constexpr qint64 ChunkSize = 16 * 1024;
 // with its default settings decodes them (UTF-8 unless a byte-order mark says
 // otherwise, the mark itself dropped, LF or CR LF ends removed). Unlike a text
 // stream it never holds more than one chunk plus MaxLineLength characters:
-// the rest of an over-long line is read and thrown away.
+// of an over-long line it keeps the first MaxLineLength characters and reads
+// the rest only to throw it away.
 class LineSource
 {
 public:
     explicit LineSource(QIODevice &device) : device(device) {}
 
-    // False at the end of the input. tooLong marks a line that exceeded
-    // the bound; its text is then empty.
-    bool next(QString &line, bool &tooLong)
+    // False at the end of the input. cut marks a line that exceeded the
+    // bound and was cut to it.
+    bool next(QString &line, bool &cut)
     {
         line.truncate(0); // keeps the allocation for the next line
-        tooLong = false;
+        cut = false;
         bool consumedAny = false;
         for (;;) {
             if (pos < buffer.size()) {
                 consumedAny = true;
                 const qsizetype end = buffer.indexOf(u'\n', pos);
                 const qsizetype stop = end < 0 ? buffer.size() : end;
-                if (!tooLong)
-                    line.append(QStringView(buffer).mid(pos, stop - pos));
-                pos = end < 0 ? buffer.size() : end + 1;
                 // One more than the bound leaves room for the CR of a CR LF.
-                if (line.size() > MenuFileReader::MaxLineLength + 1) {
-                    tooLong = true;
-                    line = QString();
-                }
+                const qsizetype room = MenuFileReader::MaxLineLength + 1 - line.size();
+                if (stop - pos > room)
+                    cut = true;
+                line.append(QStringView(buffer).mid(pos, std::min(stop - pos, room)));
+                pos = end < 0 ? buffer.size() : end + 1;
                 if (end >= 0)
-                    return finish(line, tooLong);
+                    return finish(line, cut);
                 continue;
             }
             if (!fill())
-                return consumedAny ? finish(line, tooLong) : false;
+                return consumedAny ? finish(line, cut) : false;
         }
     }
 
 private:
-    static bool finish(QString &line, bool &tooLong)
+    static bool finish(QString &line, bool &cut)
     {
-        if (line.endsWith(u'\r'))
+        if (!cut && line.endsWith(u'\r'))
             line.chop(1);
         if (line.size() > MenuFileReader::MaxLineLength) {
-            tooLong = true;
-            line = QString();
+            cut = true;
+            line.truncate(MenuFileReader::MaxLineLength);
         }
         return true;
     }
@@ -135,21 +135,20 @@ QList<MenuRecord> MenuFileReader::read(QIODevice &device) const
     int rowCounter = 0;
     qint64 lineNumber = 0;
     QString line;
-    bool tooLong = false;
+    bool cut = false;
     bool stopped = false;
-    while (source.next(line, tooLong)) {
+    while (source.next(line, cut)) {
         LineFinding finding;
         finding.lineNumber = ++lineNumber;
         finding.text = line;
+        // A row padded far beyond its last value (a spreadsheet export with
+        // thousands of empty columns) keeps its menu and its place: its
+        // first MaxLineLength characters are read like any row.
+        finding.cutAtLengthBound = cut;
         if (handler)
             finding.undecodable = int(line.count(QChar::ReplacementCharacter));
         if (stopped) {
             finding.kind = LineKind::IgnoredAfterStop;
-            report(finding);
-            continue;
-        }
-        if (tooLong) {
-            finding.kind = LineKind::SkippedTooLong;
             report(finding);
             continue;
         }

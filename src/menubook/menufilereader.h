@@ -21,15 +21,15 @@ class MenuFileReader
 public:
     static constexpr int RecordCount = 299;
     static constexpr int LastColumn = 10;
-    // Far above any real row (about 60 characters); a longer line is skipped
-    // without being kept, so no input can make the reader hold more than this.
+    // Far above any real row (about 60 characters); a longer line is read as
+    // its first MaxLineLength characters and the rest is thrown away unkept,
+    // so no input can make the reader hold more than this.
     static constexpr qsizetype MaxLineLength = 64 * 1024;
 
     enum class LineKind
     {
         Accepted,             // a complete row; it became record recordNumber
         SkippedWithoutMarker, // no "#0" in the line (the header lines, stray text)
-        SkippedTooLong,       // longer than MaxLineLength characters
         DroppedShortRow,      // ended before column 10; its number goes to the next row
         StoppedAtEmptyLine,   // reading ended here; the rest of the file is ignored
         StoppedAtRowLimit,    // a row after the 299th; reading ended here
@@ -85,6 +85,7 @@ public:
         bool failedRowCheck = false;   // the stages broke a limit and were zeroed
         bool reservedRecord = false;   // record 100 or 200, whose stages always read as 0
         int ignoredColumns = 0;        // fields after column 10
+        bool cutAtLengthBound = false; // longer than MaxLineLength; only that much was read
 
         int nameFaults = 0;  // NameFault bits of a rejected name
         int numberField = 0; // field holding ",#0"; above 1: commas split the name

@@ -118,7 +118,14 @@ void tst_BookChecker::everyKindOfFinding_data()
     QTest::newRow("line skipped") << QByteArray("Pizza,1,10,2,30,0,0,0,0,0,0\n")
                                   << QStringList{"21 - line-skipped"};
     QTest::newRow("line too long") << QByteArray(MenuFileReader::MaxLineLength + 1, '#') + "\n"
-                                   << QStringList{"21 - line-skipped"};
+                                   << QStringList{"21 - line-skipped", "21 - line-too-long"};
+    QTest::newRow("row padded with 100,000 commas")
+        << menuRow("Tea", 1, "1,1,1,0,0,0,0,0,0" + QByteArray(100'000, ','))
+        << QStringList{"21 A-01 line-too-long"};
+    QTest::newRow("lines ending in CR alone")
+        << QByteArray("Tea,#0001,1,1,1,0,0,0,0,0,0\rSoup,#0002,1,1,1,0,0,0,0,0,0\r")
+        << QStringList{"21 A-01 value-unreadable", "21 A-01 columns-ignored",
+                       "21 A-01 cr-line-ends"};
     QTest::newRow("bytes not UTF-8 outside the name")
         << menuRow("Tea", 1, "1,1,1,0,0,0,0,0,0,\xff")
         << QStringList{"21 A-01 columns-ignored", "21 A-01 not-utf8"};

@@ -364,34 +364,42 @@ void tst_MenuFileReader::lineLengthBound_data()
 {
     QTest::addColumn<int>("length");
     QTest::addColumn<QByteArray>("lineEnd");
-    QTest::addColumn<bool>("kept");
+    QTest::addColumn<char>("padding");
+    QTest::addColumn<bool>("cut");
     const int bound = int(MenuFileReader::MaxLineLength);
-    QTest::newRow("at the bound") << bound << QByteArray("\n") << true;
-    QTest::newRow("at the bound, CR LF") << bound << QByteArray("\r\n") << true;
-    QTest::newRow("one beyond") << bound + 1 << QByteArray("\n") << false;
-    QTest::newRow("one beyond, CR LF") << bound + 1 << QByteArray("\r\n") << false;
-    QTest::newRow("at the bound, last line") << bound << QByteArray() << true;
-    QTest::newRow("one beyond, last line") << bound + 1 << QByteArray() << false;
+    QTest::newRow("at the bound") << bound << QByteArray("\n") << 'x' << false;
+    QTest::newRow("at the bound, CR LF") << bound << QByteArray("\r\n") << 'x' << false;
+    QTest::newRow("one beyond") << bound + 1 << QByteArray("\n") << 'x' << true;
+    QTest::newRow("one beyond, CR LF") << bound + 1 << QByteArray("\r\n") << 'x' << true;
+    QTest::newRow("at the bound, last line") << bound << QByteArray() << 'x' << false;
+    QTest::newRow("one beyond, last line") << bound + 1 << QByteArray() << 'x' << true;
+    // A spreadsheet export that carried empty columns far to the right.
+    QTest::newRow("100,000 commas") << 100'000 << QByteArray("\r\n") << ',' << true;
 }
 
 void tst_MenuFileReader::lineLengthBound()
 {
     QFETCH(int, length);
     QFETCH(QByteArray, lineEnd);
-    QFETCH(bool, kept);
-    // The padding sits in an ignored column, so only the length decides.
+    QFETCH(char, padding);
+    QFETCH(bool, cut);
+    // The padding sits in ignored columns: however long the line, the row
+    // keeps its menu and the next row its number.
     QByteArray line = "Long,#0001,1,2,3,0,0,0,0,0,0,";
-    line += QByteArray(length - line.size(), 'x');
+    line += QByteArray(length - line.size(), padding);
     const QByteArray next = lineEnd.isEmpty() ? QByteArray() : row("Next", 2, "4,5,6,0,0,0,0,0,0");
-    const QList<MenuRecord> menus = readBytes(header() + line + lineEnd + next);
-    QList<QString> names;
-    if (kept)
-        names << QStringLiteral("Long");
-    if (!next.isEmpty())
-        names << QStringLiteral("Next");
-    names << QString();
-    for (int p = 0; p < names.size(); ++p)
-        QCOMPARE(menus[p].name, names[p]);
+    QList<bool> cuts;
+    QBuffer buffer;
+    buffer.setData(header() + line + lineEnd + next);
+    buffer.open(QIODevice::ReadOnly);
+    const QList<MenuRecord> menus = MenuFileReader([&](const MenuFileReader::LineFinding &f) {
+                                        cuts.append(f.cutAtLengthBound);
+                                    }).read(buffer);
+    QCOMPARE(cuts.value(20), cut);
+    QCOMPARE(menus[0].name, QStringLiteral("Long"));
+    QCOMPARE(menus[0].stages[0], (MenuStage{1, 2, 3}));
+    QCOMPARE(menus[1].name, next.isEmpty() ? QString() : QStringLiteral("Next"));
+    QCOMPARE(menus[1].number, 2);
 }
 
 void tst_MenuFileReader::multiMegabyteLineInFile()
@@ -400,7 +408,7 @@ void tst_MenuFileReader::multiMegabyteLineInFile()
     QVERIFY(dir.isValid());
     QFile file(dir.filePath(QStringLiteral("huge.hex")));
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(header() + row("First", 1, "1,1,1,0,0,0,0,0,0") + "Huge,#0002,");
+    file.write(header() + row("First", 1, "1,1,1,0,0,0,0,0,0") + "Huge,#0002,2,2,2,0,0,0,0,0,0");
     const QByteArray block(1 << 20, ',');
     for (int i = 0; i < 8; ++i)
         file.write(block);
@@ -412,9 +420,11 @@ void tst_MenuFileReader::multiMegabyteLineInFile()
     book.readMenuFile(file);
     QCOMPARE(book.menus.size(), 299);
     QCOMPARE(book.menus[0].name, QStringLiteral("First"));
-    QCOMPARE(book.menus[1].name, QStringLiteral("Last"));
-    QCOMPARE(book.menus[1].number, 2);
-    QCOMPARE(book.menus[1].stages[0], (MenuStage{3, 3, 3}));
+    QCOMPARE(book.menus[1].name, QStringLiteral("Huge"));
+    QCOMPARE(book.menus[1].stages[0], (MenuStage{2, 2, 2}));
+    QCOMPARE(book.menus[2].name, QStringLiteral("Last"));
+    QCOMPARE(book.menus[2].number, 3);
+    QCOMPARE(book.menus[2].stages[0], (MenuStage{3, 3, 3}));
 }
 
 void tst_MenuFileReader::endlessLineKeepsMemoryBounded()
@@ -429,7 +439,9 @@ void tst_MenuFileReader::endlessLineKeepsMemoryBounded()
                                     }).read(device);
 
     QCOMPARE(findings.size(), 2);
-    QCOMPARE(findings[0].kind, MenuFileReader::LineKind::SkippedTooLong);
+    // Its first fields end inside the bound with no stage values: a short row.
+    QCOMPARE(findings[0].kind, MenuFileReader::LineKind::DroppedShortRow);
+    QVERIFY(findings[0].cutAtLengthBound);
     QCOMPARE(menus[0].name, QStringLiteral("Soup"));
     if (before == 0)
         QSKIP("peak memory of the process is not available here");
@@ -473,7 +485,9 @@ void tst_MenuFileReader::findingsPerLine()
     QCOMPARE(findings[24].kind, Kind::DroppedShortRow);
     QVERIFY(findings[24].nameRejected);
     QCOMPARE(findings[24].unreadableColumns, quint16(0));
-    QCOMPARE(findings[25].kind, Kind::SkippedTooLong);
+    QCOMPARE(findings[25].kind, Kind::SkippedWithoutMarker);
+    QVERIFY(findings[25].cutAtLengthBound);
+    QCOMPARE(findings[25].text.size(), MenuFileReader::MaxLineLength);
     QCOMPARE(findings[26].kind, Kind::StoppedAtEmptyLine);
     QCOMPARE(findings[26].lineNumber, 27);
 }
