@@ -49,7 +49,7 @@ bool writeNamedBook()
         record.stages[0] = MenuStage{10 - menu % 11, menu % 10, menu % 60};
         record.stages[1] = MenuStage{5, 2, 30};
     }
-    return book.saveFile();
+    return book.saveFile() == FileCommandResult::Done;
 }
 
 // Counts paint events, to tell how much of the window one step redraws.

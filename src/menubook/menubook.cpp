@@ -145,17 +145,19 @@ FileCommandResult MenuBook::createFile()
     return FileCommandResult::Done;
 }
 
-bool MenuBook::saveFile()
+FileCommandResult MenuBook::saveFile()
 {
     const QByteArray bytes = fileBytes(menuFileText());
-    bool written = true;
     // Without a current file (the start-up load failed) only the working
     // copy is kept, and that is all Save promises then.
-    if (!currentPath.isEmpty())
-        written = writeFile(currentPath, bytes);
-    if (!writeFile(WorkingCopyName, bytes))
-        written = false;
-    return written;
+    if (currentPath.isEmpty())
+        return writeFile(WorkingCopyName, bytes) ? FileCommandResult::Done
+                                                 : FileCommandResult::Failed;
+    const bool bookWritten = writeFile(currentPath, bytes);
+    const bool workingCopyWritten = writeFile(WorkingCopyName, bytes);
+    if (!bookWritten)
+        return FileCommandResult::Failed;
+    return workingCopyWritten ? FileCommandResult::Done : FileCommandResult::WorkingCopyFailed;
 }
 
 FileCommandResult MenuBook::saveFileAs()
@@ -169,12 +171,16 @@ FileCommandResult MenuBook::saveFileAs()
         return FileCommandResult::Cancelled;
 
     const QByteArray bytes = fileBytes(menuFileText());
-    if (!writeFile(name, bytes)) {
+    const bool bookWritten = writeFile(name, bytes);
+    // Even when the chosen place refuses the book, the working copy takes it:
+    // the next start-up must not bring back an older book.
+    const bool workingCopyWritten = writeFile(WorkingCopyName, bytes);
+    if (!bookWritten) {
         chosenFileName.clear();
         return FileCommandResult::Failed;
     }
     currentPath = name;
-    return writeFile(WorkingCopyName, bytes) ? FileCommandResult::Done : FileCommandResult::Failed;
+    return workingCopyWritten ? FileCommandResult::Done : FileCommandResult::WorkingCopyFailed;
 }
 
 void MenuBook::readMenuFile(QIODevice &file)

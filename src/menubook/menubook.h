@@ -16,6 +16,9 @@ enum class FileCommandResult
     Done,      // the file was read or written
     Cancelled, // the dialog was cancelled; chosenFileName is empty
     Failed,    // the chosen file could not be read or written; see each command
+    // Save and Save As only: the book's own file was written, the working
+    // copy was not, so the next start-up would show an older book.
+    WorkingCopyFailed,
 };
 
 // The one menu book of a run: 299 records (297 menus and the two reserved
@@ -69,13 +72,16 @@ public:
     // could not be written; book and currentPath are unchanged.
     FileCommandResult createFile();
     // Writes the book to currentPath (skipped while it is empty) and to the
-    // working copy. False when either write failed.
-    bool saveFile();
+    // working copy. Done: both written. Failed: currentPath could not be
+    // written, or the working copy could not be written when it is the only
+    // file. WorkingCopyFailed: currentPath was written, the working copy not.
+    FileCommandResult saveFile();
     // Done: the book was written to the chosen file, which became currentPath,
     // and to the working copy. Cancelled: nothing written. Failed: the chosen
-    // file could not be written (nothing else written, currentPath unchanged,
-    // chosenFileName empty), or it was written and became currentPath but the
-    // working copy could not be written (chosenFileName keeps the name).
+    // file could not be written (currentPath unchanged, chosenFileName empty);
+    // the working copy is written all the same, so the edits outlive the run.
+    // WorkingCopyFailed: the chosen file was written and became currentPath,
+    // the working copy was not (chosenFileName keeps the name).
     FileCommandResult saveFileAs();
 
     // Appends exactly 299 records read from the open device; see MenuFileReader.

@@ -21,6 +21,11 @@ bool failed(const QString &path, const QString &reason, QString *error)
 bool MenuFileWriter::write(const QString &path, const QByteArray &bytes, QString *error) const
 {
     QSaveFile file(path);
+    // A folder that refuses new files (a shared or locked one) would refuse
+    // the temporary copy too; an existing file there that the user may write
+    // is then written in place rather than not at all. The read-back below
+    // still decides whether that write counts.
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
         return failed(path, file.errorString(), error);
     // commit() takes no notice of a write that fails while it empties the

@@ -9,7 +9,9 @@
 // previous file as it was, and then reads the file back: a medium that does
 // not keep what it was given (a worn USB stick, a full network share that
 // cheats) must not pass for a saved book. Every failure goes to the debug log
-// with the reason.
+// with the reason. The one write that is not atomic: an existing file in a
+// folder that refuses new files is written in place, since the temporary
+// copy cannot be made there.
 class MenuFileWriter
 {
 public:

@@ -18,7 +18,7 @@ struct CatalogueEntry
     const char *text;   // English source text, translated per edition
 };
 
-// Indexed by hint id. Ids 12 to 15 have their own ini keys: an older
+// Indexed by hint id. Ids 12 to 16 have their own ini keys: an older
 // language.ini lacks them, so the built-in text stands in (see chooseText).
 const CatalogueEntry catalogue[] = {
     {"/LHINTS/LHINT_DRUG_BASE_INFO_INVALID",
@@ -48,6 +48,8 @@ const CatalogueEntry catalogue[] = {
                        "All Power Levels Should not Work Over 60min in a Single Stage!")},
     {"/LHINTS/LHINT_MENU_SIZE_OUT_OF_RANGE",
      QT_TRANSLATE_NOOP("ESelfDeleteHintBox", "MENU Size is Out of Range!")},
+    {"/LHINTS/LHINT_WORKING_COPY_NOT_SAVED",
+     QT_TRANSLATE_NOOP("ESelfDeleteHintBox", "Working Copy not Saved!")},
 };
 
 const CatalogueEntry &entryFor(int hintId)
@@ -143,9 +145,10 @@ void ESelfDeleteHintBox::chooseText()
         if (key.isEmpty()) {
             ui->label->setText(QStringLiteral("NO HINTS!"));
         } else if (newerKey && !ini.contains(key)) {
-            // Older language.ini files lack the keys of ids 12 to 15, and a
-            // broken timing rule must still be named: the edition's own text
-            // stands in, at the width that text needs.
+            // Older language.ini files lack the keys of ids 12 to 16, and a
+            // broken timing rule or an unsaved working copy must still be
+            // named: the edition's own text stands in, at the width that text
+            // needs.
             setFixedWidth(EditionLayout::hintBoxWidth(id));
             ui->label->setText(builtInText(id));
         } else {

@@ -23,7 +23,8 @@ enum HintId
     LHINT_P10_STAGE_OVER_15MIN = 12,
     LHINT_P10_MENU_OVER_25MIN,
     LHINT_STAGE_OVER_60MIN,
-    LHINT_MENU_SIZE_OUT_OF_RANGE
+    LHINT_MENU_SIZE_OUT_OF_RANGE,
+    LHINT_WORKING_COPY_NOT_SAVED
 };
 
 // A self-closing one-line report: create it with new over the window that

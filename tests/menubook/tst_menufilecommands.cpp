@@ -9,6 +9,8 @@
 
 #include <memory>
 
+#include <unistd.h>
+
 namespace {
 
 const QString WorkingCopy = QStringLiteral("menufile.hex");
@@ -58,6 +60,8 @@ void expectWriteFailureLogged()
 
 } // namespace
 
+Q_DECLARE_METATYPE(FileCommandResult)
+
 class tst_MenuFileCommands : public QObject
 {
     Q_OBJECT
@@ -86,6 +90,8 @@ private slots:
     void failedSaveAsKeepsBookAndFiles_data();
     void failedSaveAsKeepsBookAndFiles();
     void workingCopyFailureIsReported();
+    void lockedFolderTakesWritableFile_data();
+    void lockedFolderTakesWritableFile();
 
 private:
     // Unwritable names: one data table for every command that writes.
@@ -138,6 +144,8 @@ void tst_MenuFileCommands::prepareUnwritable(const QString &name)
     } else if (name.startsWith(QLatin1String("locked/"))) {
         QVERIFY(QDir().mkdir(QStringLiteral("locked")));
         writeContents(name, OldBytes);
+        // The file is locked too: a writable one there is written in place.
+        QFile::setPermissions(name, QFile::ReadOwner);
         QFile::setPermissions(QStringLiteral("locked"), QFile::ReadOwner | QFile::ExeOwner);
     } else if (!name.startsWith(QLatin1String("missing/"))) {
         writeContents(name, OldBytes);
@@ -295,7 +303,7 @@ void tst_MenuFileCommands::openThenSaveGivesIdenticalFiles()
     QCOMPARE(book.currentPath, name);
     QCOMPARE(book.chosenFileName, name);
 
-    QVERIFY(book.saveFile());
+    QCOMPARE(book.saveFile(), FileCommandResult::Done);
     QCOMPARE(contents(name), withPlatformLineEnds(bookBytes(book)));
     QCOMPARE(contents(WorkingCopy), contents(name));
 }
@@ -329,7 +337,7 @@ void tst_MenuFileCommands::openOfUnreadableFileKeepsBook()
     QCOMPARE(book.currentPath, WorkingCopy);
     QVERIFY(book.chosenFileName.isEmpty());
     // The next Save keeps the book instead of wiping the working copy.
-    QVERIFY(book.saveFile());
+    QCOMPARE(book.saveFile(), FileCommandResult::Done);
     QCOMPARE(contents(WorkingCopy), withPlatformLineEnds(bookBytes(book)));
 }
 
@@ -346,7 +354,7 @@ void tst_MenuFileCommands::createThenSaveWritesHeaderOnly()
     QCOMPARE(book.currentPath, QStringLiteral("new.hex"));
     QCOMPARE(book.chosenFileName, QStringLiteral("new.hex"));
 
-    QVERIFY(book.saveFile());
+    QCOMPARE(book.saveFile(), FileCommandResult::Done);
     QCOMPARE(contents(QStringLiteral("new.hex")), header);
     QCOMPARE(contents(WorkingCopy), header);
 
@@ -389,7 +397,7 @@ void tst_MenuFileCommands::saveWritesBothFiles()
     book.menus[0].name = QStringLiteral("Popcorn");
     book.menus[0].stages[0] = {10, 2, 30};
 
-    QVERIFY(book.saveFile());
+    QCOMPARE(book.saveFile(), FileCommandResult::Done);
     const QByteArray bytes = withPlatformLineEnds(bookBytes(book));
     QCOMPARE(contents(WorkingCopy), bytes);
     QVERIFY(bytes.contains("\nPopcorn,#0001,10,2,30,0,0,0,0,0,0\n"));
@@ -402,7 +410,7 @@ void tst_MenuFileCommands::saveWritesBothFiles()
 
     // Later Saves go to the new file.
     book.menus[1].name = QStringLiteral("Tea");
-    QVERIFY(book.saveFile());
+    QCOMPARE(book.saveFile(), FileCommandResult::Done);
     QCOMPARE(contents(QStringLiteral("other.hex")), withPlatformLineEnds(bookBytes(book)));
     QCOMPARE(contents(WorkingCopy), contents(QStringLiteral("other.hex")));
 }
@@ -414,7 +422,7 @@ void tst_MenuFileCommands::saveWithoutCurrentPathIsNoFailure()
     QVERIFY(QDir().rmdir(WorkingCopy));
     book.appendMenu(MenuRecord());
 
-    QVERIFY(book.saveFile());
+    QCOMPARE(book.saveFile(), FileCommandResult::Done);
     QCOMPARE(contents(WorkingCopy), withPlatformLineEnds(bookBytes(book)));
 }
 
@@ -437,7 +445,7 @@ void tst_MenuFileCommands::failedSaveKeepsOldFile()
     book.menus[0].name = QStringLiteral("Soup");
     expectWriteFailureLogged();
 
-    QVERIFY(!book.saveFile());
+    QCOMPARE(book.saveFile(), FileCommandResult::Failed);
 
     verifyUntouched(name);
     QCOMPARE(contents(WorkingCopy), withPlatformLineEnds(bookBytes(book)));
@@ -468,7 +476,9 @@ void tst_MenuFileCommands::failedSaveAsKeepsBookAndFiles()
     QCOMPARE(book.saveFileAs(), FileCommandResult::Failed);
 
     verifyUntouched(name);
-    QCOMPARE(contents(WorkingCopy), workingBytes);
+    // The edits are not lost with the run: the next start-up loads them.
+    QVERIFY(contents(WorkingCopy) != workingBytes);
+    QCOMPARE(contents(WorkingCopy), withPlatformLineEnds(bookBytes(book)));
     QCOMPARE(book.menus, before);
     QCOMPARE(book.currentPath, WorkingCopy);
     QVERIFY(book.chosenFileName.isEmpty());
@@ -482,16 +492,68 @@ void tst_MenuFileCommands::workingCopyFailureIsReported()
     book.currentPath = QStringLiteral("book.hex");
 
     expectWriteFailureLogged();
-    QVERIFY(!book.saveFile());
+    QCOMPARE(book.saveFile(), FileCommandResult::WorkingCopyFailed);
     QCOMPARE(contents(QStringLiteral("book.hex")), withPlatformLineEnds(bookBytes(book)));
 
     chooser.answers = {QStringLiteral("other.hex")};
     expectWriteFailureLogged();
-    QCOMPARE(book.saveFileAs(), FileCommandResult::Failed);
+    QCOMPARE(book.saveFileAs(), FileCommandResult::WorkingCopyFailed);
     QCOMPARE(contents(QStringLiteral("other.hex")), withPlatformLineEnds(bookBytes(book)));
     QCOMPARE(book.currentPath, QStringLiteral("other.hex"));
     QCOMPARE(book.chosenFileName, QStringLiteral("other.hex"));
     QVERIFY(QFileInfo(WorkingCopy).isDir());
+}
+
+void tst_MenuFileCommands::lockedFolderTakesWritableFile_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<FileCommandResult>("result");
+    QTest::newRow("Save") << "save"
+                          << "locked/book.hex" << FileCommandResult::Done;
+    QTest::newRow("Save As, existing file") << "saveAs"
+                                            << "locked/book.hex" << FileCommandResult::Done;
+    QTest::newRow("Save As, new file") << "saveAs"
+                                       << "locked/new.hex" << FileCommandResult::Failed;
+}
+
+void tst_MenuFileCommands::lockedFolderTakesWritableFile()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, name);
+    QFETCH(FileCommandResult, result);
+    QVERIFY(book.loadStartupFile());
+    QVERIFY(QDir().mkdir(QStringLiteral("locked")));
+    writeContents(QStringLiteral("locked/book.hex"), OldBytes);
+    book.currentPath = QStringLiteral("locked/book.hex");
+    book.menus[0].name = QStringLiteral("Soup");
+    chooser.answers = {name};
+
+    // Root may create files anywhere: the command then runs as nobody, for
+    // whom the working folder and the file are open but the folder is not.
+    const bool asRoot = ::geteuid() == 0;
+    if (asRoot) {
+        QFile::setPermissions(dir->path(), QFileDevice::Permissions(0x7777));
+        QFile::setPermissions(WorkingCopy, QFileDevice::Permissions(0x6666));
+        QFile::setPermissions(QStringLiteral("locked/book.hex"), QFileDevice::Permissions(0x6666));
+    }
+    QFile::setPermissions(QStringLiteral("locked"), QFileDevice::Permissions(0x5555));
+    if (result != FileCommandResult::Done)
+        expectWriteFailureLogged();
+    if (asRoot)
+        QVERIFY(::seteuid(65534) == 0);
+    const FileCommandResult got =
+        command == QLatin1String("save") ? book.saveFile() : book.saveFileAs();
+    if (asRoot)
+        QVERIFY(::seteuid(0) == 0);
+
+    QCOMPARE(got, result);
+    const QByteArray saved = withPlatformLineEnds(bookBytes(book));
+    QCOMPARE(contents(QStringLiteral("locked/book.hex")),
+             result == FileCommandResult::Done ? saved : OldBytes);
+    QCOMPARE(contents(WorkingCopy), saved);
+    QCOMPARE(QDir(QStringLiteral("locked")).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("book.hex")});
 }
 
 QTEST_GUILESS_MAIN(tst_MenuFileCommands)

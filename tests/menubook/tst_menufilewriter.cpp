@@ -103,7 +103,7 @@ void tst_MenuFileWriter::everyCommandReadsBackWhatItWrote()
 {
     installCorruption([](QByteArray bytes) { return bytes; }, QString());
 
-    QVERIFY(book.saveFile());
+    QCOMPARE(book.saveFile(), FileCommandResult::Done);
     QCOMPARE(readBackPaths, (QStringList{WorkingCopy, WorkingCopy}));
 
     chooser.answers = {QStringLiteral("other.hex"), QStringLiteral("new.hex")};
@@ -144,15 +144,17 @@ void tst_MenuFileWriter::mismatchFailsTheCommand()
                          QRegularExpression(QStringLiteral("^Cannot write .+ : .*differs.*")));
 
     if (command == QLatin1String("save")) {
-        QVERIFY(!book.saveFile());
+        QCOMPARE(book.saveFile(), FileCommandResult::Failed);
     } else {
-        const FileCommandResult result =
-            command == QLatin1String("saveAs") ? book.saveFileAs() : book.createFile();
-        QCOMPARE(result, FileCommandResult::Failed);
+        const bool saveAs = command == QLatin1String("saveAs");
+        QCOMPARE(saveAs ? book.saveFileAs() : book.createFile(), FileCommandResult::Failed);
         // A failed write leaves the book where it was: the user can save elsewhere.
         QVERIFY(book.chosenFileName.isEmpty());
         QCOMPARE(book.menus, before);
-        QCOMPARE(MenuFileWriter::readFile(WorkingCopy), workingBefore);
+        // Save As still keeps the working copy current; Create never writes it.
+        QCOMPARE(MenuFileWriter::readFile(WorkingCopy),
+                 saveAs ? MenuFileWriter::storedBytes(MenuBook::fileBytes(book.menuFileText()))
+                        : workingBefore);
     }
     QCOMPARE(book.currentPath, QStringLiteral("current.hex"));
 }
@@ -164,7 +166,7 @@ void tst_MenuFileWriter::mismatchOfWorkingCopyFailsSave()
     QTest::ignoreMessage(QtDebugMsg,
                          QRegularExpression(QStringLiteral("^Cannot write .+ : .*differs.*")));
 
-    QVERIFY(!book.saveFile());
+    QCOMPARE(book.saveFile(), FileCommandResult::WorkingCopyFailed);
     QCOMPARE(MenuFileWriter::readFile(QStringLiteral("book.hex")),
              MenuFileWriter::storedBytes(MenuBook::fileBytes(book.menuFileText())));
 }

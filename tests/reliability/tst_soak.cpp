@@ -246,7 +246,7 @@ void tst_Soak::randomOperations()
             menu.name.clear();
             menu.stages = {};
         } else if (kind < 78) {
-            QVERIFY(book.saveFile());
+            QCOMPARE(book.saveFile(), FileCommandResult::Done);
             checkSaved(book.currentPath, operation);
             checkSaved(MenuBook::WorkingCopyName, operation);
         } else if (kind < 88) {

@@ -137,7 +137,8 @@ void tst_ESelfDeleteHintBox::catalogue_data()
          "任意档位单个工作阶段时长不可超过60分钟！", 640, 640},
         {LHINT_MENU_SIZE_OUT_OF_RANGE, "MENU Size is Out of Range!", "菜谱大小超出范围！", 380,
          380},
-        {16, "NO HINTS!", "无提醒！", 380, 380},
+        {LHINT_WORKING_COPY_NOT_SAVED, "Working Copy not Saved!", "工作副本未保存！", 380, 380},
+        {17, "NO HINTS!", "无提醒！", 380, 380},
         {-1, "NO HINTS!", "无提醒！", 380, 380},
         {1000, "NO HINTS!", "无提醒！", 380, 380},
     };
@@ -311,6 +312,8 @@ void tst_ESelfDeleteHintBox::iniTexts_data()
     QTest::newRow("EN, 13 without key, Chinese edition")
         << Edition::Chinese << en << 13
         << QStringLiteral("P10档位单个菜谱总体工作时长不可超过25分钟！") << 640;
+    QTest::newRow("EN, 16 without key, Chinese edition")
+        << Edition::Chinese << en + hints << 16 << QStringLiteral("工作副本未保存！") << 380;
     QTest::newRow("EN, 15 without key")
         << Edition::English << en << 15 << QStringLiteral("MENU Size is Out of Range!") << 380;
 }

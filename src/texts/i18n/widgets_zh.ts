@@ -4,23 +4,23 @@
 <context>
     <name>EMessageBox</name>
     <message>
-        <location filename="../../widgets/emessagebox.cpp" line="95"/>
-        <location filename="../../widgets/emessagebox.cpp" line="98"/>
+        <location filename="../../widgets/emessagebox.cpp" line="86"/>
+        <location filename="../../widgets/emessagebox.cpp" line="89"/>
         <source>TextLabel</source>
         <translation>TextLabel</translation>
     </message>
     <message>
-        <location filename="../../widgets/emessagebox.cpp" line="103"/>
+        <location filename="../../widgets/emessagebox.cpp" line="94"/>
         <source>Dialog</source>
         <translation>Dialog</translation>
     </message>
     <message>
-        <location filename="../../widgets/emessagebox.cpp" line="112"/>
+        <location filename="../../widgets/emessagebox.cpp" line="103"/>
         <source>Quit</source>
         <translation>退出</translation>
     </message>
     <message>
-        <location filename="../../widgets/emessagebox.cpp" line="114"/>
+        <location filename="../../widgets/emessagebox.cpp" line="105"/>
         <source>Confirm</source>
         <translation>确认</translation>
     </message>
@@ -104,7 +104,12 @@
         <translation>菜谱大小超出范围！</translation>
     </message>
     <message>
-        <location filename="../../widgets/eselfdeletehintbox.cpp" line="94"/>
+        <location filename="../../widgets/eselfdeletehintbox.cpp" line="52"/>
+        <source>Working Copy not Saved!</source>
+        <translation>工作副本未保存！</translation>
+    </message>
+    <message>
+        <location filename="../../widgets/eselfdeletehintbox.cpp" line="96"/>
         <source>Dialog</source>
         <translation>Dialog</translation>
     </message>
