@@ -13,11 +13,16 @@
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
 
 using namespace OvenLimits;
+
+// The longest name the user may type. A file may hold longer names, which
+// must reach the field whole (see on_lineEditSubMenuName_textChanged).
+constexpr int TypedNameLength = 16;
 
 // Item index i of a power-level combo box stands for power level 10 - i.
 const QStringList PowerLevelItems{
@@ -127,7 +132,7 @@ void EditDialog::setupInputRules()
 {
     // The menu file and the oven's display take plain Latin letters only,
     // whatever the language of the program.
-    ui->lineEditSubMenuName->setMaxLength(16);
+    ui->lineEditSubMenuName->setMaxLength(TypedNameLength);
     ui->lineEditSubMenuName->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[a-z A-Z]+$")), ui->lineEditSubMenuName));
 
@@ -162,6 +167,9 @@ void EditDialog::setMenu(int menuIndex)
     workingMenu.code = record.code;
     workingMenu.name = record.name;
 
+    // The field would cut a longer stored name silently, and Apply would
+    // then store the cut one.
+    ui->lineEditSubMenuName->setMaxLength(std::max(TypedNameLength, int(record.name.size())));
     ui->lineEditSubMenuName->setText(workingMenu.name);
     ui->lineEditSubMenuCode->setText(workingMenu.code);
     for (int stage = 0; stage < EditDialogForm::StageCount; ++stage)
@@ -264,7 +272,12 @@ void EditDialog::on_pushButtonApply_clicked()
     ui->pushButtonClose->click();
 }
 
-void EditDialog::on_lineEditSubMenuName_textChanged(const QString &) {}
+void EditDialog::on_lineEditSubMenuName_textChanged(const QString &text)
+{
+    // A stored name beyond the typing limit may be shortened but never
+    // lengthened, and once within the limit it keeps to it.
+    ui->lineEditSubMenuName->setMaxLength(std::max(TypedNameLength, int(text.size())));
+}
 
 void EditDialog::on_lineEditStage01TimeMin_textChanged(const QString &)
 {

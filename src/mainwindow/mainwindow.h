@@ -15,6 +15,7 @@ class ELabel;
 class EMessageBox;
 class MainWindowForm;
 class MenuBook;
+enum class FileCommandResult;
 class QDateTime;
 class QPushButton;
 class QTimer;
@@ -87,6 +88,7 @@ private:
     void enableBookCommands();
     void askQuestion(const QString &question);
     void showHint(int hintId);
+    static int saveHint(FileCommandResult result);
 
     MenuBook &book;
     std::unique_ptr<MainWindowForm> form;
@@ -96,6 +98,8 @@ private:
     ELabel *selectedRow = nullptr;
     int firstShown = 0;
     int lastShown = 0;
+    // The menu the open clear question asks about.
+    int clearTarget = -1;
     QTimer *clockTimer = nullptr;
     QTimer *pollTimer = nullptr;
     // Size of the book when the edit dialog was last opened; a book that grew

@@ -50,6 +50,21 @@ void MainWindow::enableBookCommands()
         button->setEnabled(true);
 }
 
+int MainWindow::saveHint(FileCommandResult result)
+{
+    switch (result) {
+    case FileCommandResult::Done:
+        return LHINT_FILE_SAVED;
+    case FileCommandResult::WorkingCopyFailed:
+        // The user's file is safe; only the copy the next start-up loads is not.
+        return LHINT_WORKING_COPY_NOT_SAVED;
+    case FileCommandResult::Cancelled:
+    case FileCommandResult::Failed:
+        break;
+    }
+    return LHINT_FILE_NOT_SAVED;
+}
+
 void MainWindow::showHint(int hintId)
 {
     auto *hint = new ESelfDeleteHintBox(this, hintId);
@@ -76,6 +91,7 @@ void MainWindow::on_pushButtonOpenFile_clicked()
         showHint(LHINT_FILE_PATH_INVALID);
         break;
     case FileCommandResult::Failed:
+    case FileCommandResult::WorkingCopyFailed: // only saves end so
         // The book still holds what it held: the page stays as it is.
         showHint(LHINT_FILE_OPEN_FAILED_BAD_DATAS);
         break;
@@ -100,15 +116,14 @@ void MainWindow::on_pushButtonSaveFile_clicked()
 {
     state.pendingClose = false;
     state.pendingClear = false;
-    showHint(book.saveFile() ? LHINT_FILE_SAVED : LHINT_FILE_NOT_SAVED);
+    showHint(saveHint(book.saveFile()));
 }
 
 void MainWindow::on_pushButtonSaveNewFile_clicked()
 {
     state.pendingClose = false;
     state.pendingClear = false;
-    showHint(book.saveFileAs() == FileCommandResult::Done ? LHINT_FILE_SAVED
-                                                          : LHINT_FILE_NOT_SAVED);
+    showHint(saveHint(book.saveFileAs()));
 }
 
 void MainWindow::on_pushButtonEditAdd_clicked()
@@ -146,6 +161,9 @@ void MainWindow::on_pushButtonDelete_clicked()
         return;
     }
     state.pendingClear = true;
+    // The question is about the menu highlighted now; the wheel or the slider
+    // may page while it is open, but the answer must not follow them.
+    clearTarget = selectedRow->menuIndex;
     disableCommandButtons();
     askQuestion(tr("Sure to Clear this MENU?"));
 }
@@ -161,8 +179,8 @@ void MainWindow::on_pushButtonClose_clicked()
 void MainWindow::on_MsgBoxApplied()
 {
     if (state.pendingClear) {
-        if (hasMenu(selectedRow->menuIndex)) {
-            book.clearMenu(selectedRow->menuIndex);
+        if (hasMenu(clearTarget)) {
+            book.clearMenu(clearTarget);
             refreshView();
             showHint(LHINT_DRUG_DELETE);
         }

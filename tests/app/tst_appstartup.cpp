@@ -45,7 +45,110 @@ wait "$pid"
 exit $status
 )";
 
+// Drives the window as a user would, with real pointer and key events: clear
+// A-01 and turn the wheel while the question is open, then edit the menu
+// now highlighted (A-02) and save. Window places come from the display.
+const char EditScript[] = R"sh(#!/bin/sh
+program=$1
+"$program" &
+pid=$!
+# The absolute X and Y of the first window of a size, empty while there is none.
+place() {
+    xwininfo -root -tree 2>/dev/null |
+        sed -n "s/.* $1+[-0-9]*+[-0-9]* *+\([-0-9]*\)+\([-0-9]*\)\$/\1 \2/p" | head -n 1
+}
+wait_for() {
+    tries=0
+    until [ -n "$(place "$1")" ]; do
+        tries=$((tries + 1))
+        if [ "$tries" -gt 200 ] || ! kill -0 "$pid" 2>/dev/null; then
+            echo "no $1 window" >&2
+            kill "$pid" 2>/dev/null
+            exit 4
+        fi
+        sleep 0.1
+    done
+    sleep 0.5
+    place "$1"
+}
+click() {
+    xdotool mousemove "$1" "$2" click 1
+    sleep 0.4
+}
+found=$(wait_for 955x590) || exit 4
+set -- $found
+wx=$1 wy=$2
+sleep 0.5
+click $((wx + 200)) $((wy + 80))
+click $((wx + 852)) $((wy + 554))
+found=$(wait_for 300x150) || exit 4
+set -- $found
+xdotool mousemove $((wx + 200)) $((wy + 300)) click 5
+sleep 0.4
+click $(($1 + 187)) $(($2 + 117))
+click $((wx + 917)) $((wy + 554))
+found=$(wait_for 500x361) || exit 4
+set -- $found
+click $(($1 + 330)) $(($2 + 149))
+xdotool key ctrl+a type 7
+sleep 0.4
+click $(($1 + 457)) $(($2 + 327))
+click $((wx + 102)) $((wy + 554))
+sleep 0.5
+kill "$pid"
+wait "$pid"
+exit 0
+)sh";
+
 constexpr int RunLimitMs = 90000;
+
+// Runs a script on its own virtual display in the work folder; the output
+// is the script's and the program's.
+QByteArray runOnDisplay(const char *scriptText, const QString &workFolder,
+                        const QStringList &arguments, bool &succeeded)
+{
+    QTemporaryDir scratch;
+    const QString script = scratch.filePath(QStringLiteral("run.sh"));
+    QFile scriptFile(script);
+    succeeded = scratch.isValid() && scriptFile.open(QIODevice::WriteOnly) &&
+                scriptFile.write(scriptText) > 0;
+    scriptFile.close();
+    if (!succeeded)
+        return "cannot write the script";
+
+    QProcess run;
+    run.setWorkingDirectory(workFolder);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    run.setProcessEnvironment(environment);
+    run.setProcessChannelMode(QProcess::MergedChannels);
+    // timeout signals its whole process group (display server, script and
+    // program) should anything in the run hang.
+    run.start(QStringLiteral("timeout"),
+              QStringList{QStringLiteral("--kill-after=5"), QStringLiteral("80"),
+                          QStringLiteral("xvfb-run"), QStringLiteral("-a"), QStringLiteral("-s"),
+                          QStringLiteral("-screen 0 1280x800x24"), QStringLiteral("sh"), script} +
+                  arguments);
+    if (!run.waitForFinished(RunLimitMs)) {
+        run.kill();
+        run.waitForFinished();
+        succeeded = false;
+        return "the program run did not end in time";
+    }
+    succeeded = run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0;
+    return run.readAll();
+}
+
+bool toolsMissing()
+{
+    for (const char *tool : {"xvfb-run", "xwininfo", "import", "timeout", "xdotool"}) {
+        if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty()) {
+            qWarning("%s is missing; scripts/deps.sh installs it", tool);
+            return true;
+        }
+    }
+    return false;
+}
 
 int geometryValue(const QString &geometry, const char *field)
 {
@@ -63,6 +166,8 @@ class TstAppStartup : public QObject
 private slots:
     void startsInEmptyFolder_data();
     void startsInEmptyFolder();
+    void clearAndEditThroughTheWindow_data();
+    void clearAndEditThroughTheWindow();
 };
 
 void TstAppStartup::startsInEmptyFolder_data()
@@ -75,43 +180,18 @@ void TstAppStartup::startsInEmptyFolder_data()
 void TstAppStartup::startsInEmptyFolder()
 {
     QFETCH(QString, program);
-    for (const char *tool : {"xvfb-run", "xwininfo", "import", "timeout"}) {
-        QVERIFY2(!QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty(),
-                 qPrintable(QStringLiteral("%1 is missing; scripts/deps.sh installs it")
-                                .arg(QLatin1String(tool))));
-    }
+    QVERIFY(!toolsMissing());
     QVERIFY2(QFile::exists(program), qPrintable(program + QStringLiteral(" is not built")));
 
     QTemporaryDir workFolder;
     QTemporaryDir scratch;
     QVERIFY(workFolder.isValid() && scratch.isValid());
-    const QString script = scratch.filePath(QStringLiteral("start.sh"));
     const QString screenshot = scratch.filePath(QStringLiteral("screen.png"));
     const QString geometryFile = scratch.filePath(QStringLiteral("geometry.txt"));
-    QFile scriptFile(script);
-    QVERIFY(scriptFile.open(QIODevice::WriteOnly));
-    scriptFile.write(StartScript);
-    scriptFile.close();
-
-    QProcess run;
-    run.setWorkingDirectory(workFolder.path());
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    run.setProcessEnvironment(environment);
-    run.setProcessChannelMode(QProcess::MergedChannels);
-    // timeout signals its whole process group (display server, script and
-    // program) should anything in the run hang.
-    run.start(QStringLiteral("timeout"),
-              {QStringLiteral("--kill-after=5"), QStringLiteral("80"), QStringLiteral("xvfb-run"),
-               QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1280x800x24"),
-               QStringLiteral("sh"), script, program, screenshot, geometryFile});
-    if (!run.waitForFinished(RunLimitMs)) {
-        run.kill();
-        run.waitForFinished();
-        QFAIL("the program run did not end in time");
-    }
-    const QByteArray output = run.readAll();
-    QVERIFY2(run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0, output.constData());
+    bool succeeded = false;
+    const QByteArray output = runOnDisplay(StartScript, workFolder.path(),
+                                           {program, screenshot, geometryFile}, succeeded);
+    QVERIFY2(succeeded, output.constData());
 
     // Start-up wrote the working copy: a default book.
     QFile workingCopy(QDir(workFolder.path()).filePath(QStringLiteral("menufile.hex")));
@@ -135,6 +215,42 @@ void TstAppStartup::startsInEmptyFolder()
                              .arg(QLatin1String(QTest::currentDataTag()));
     QFile::remove(kept);
     QVERIFY(QFile::copy(screenshot, kept));
+}
+
+void TstAppStartup::clearAndEditThroughTheWindow_data()
+{
+    startsInEmptyFolder_data();
+}
+
+void TstAppStartup::clearAndEditThroughTheWindow()
+{
+    QFETCH(QString, program);
+    QVERIFY(!toolsMissing());
+    QTemporaryDir workFolder;
+    QVERIFY(workFolder.isValid());
+    const QString bookPath = QDir(workFolder.path()).filePath(QStringLiteral("menufile.hex"));
+    const auto withRows = [](const char *first, const char *second) {
+        QByteArray bytes = MenuBook::defaultText().toLatin1();
+        bytes.replace(",#0001,0,0,0,0,0,0,0,0,0\n", first);
+        bytes.replace(",#0002,0,0,0,0,0,0,0,0,0\n", second);
+        return bytes;
+    };
+    // A name longer than the 16 letters anyone may type in the dialog.
+    QFile book(bookPath);
+    QVERIFY(book.open(QIODevice::WriteOnly));
+    book.write(withRows("Soup,#0001,5,1,0,0,0,0,0,0,0\n",
+                        "Slow Roast Chicken Thighs,#0002,10,2,0,0,0,0,0,0,0\n"));
+    book.close();
+
+    bool succeeded = false;
+    const QByteArray output = runOnDisplay(EditScript, workFolder.path(), {program}, succeeded);
+    QVERIFY2(succeeded, output.constData());
+
+    // The wheel step did not move the clear to A-02, and the long name came
+    // back whole with its new stage time.
+    QVERIFY(book.open(QIODevice::ReadOnly));
+    QCOMPARE(book.readAll(), withRows(",#0001,0,0,0,0,0,0,0,0,0\n",
+                                      "Slow Roast Chicken Thighs,#0002,10,7,0,0,0,0,0,0,0\n"));
 }
 
 QTEST_GUILESS_MAIN(TstAppStartup)

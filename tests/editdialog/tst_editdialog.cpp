@@ -85,6 +85,8 @@ private slots:
     void timingRules_data();
     void timingRules();
     void editModeReplacesOnlyItsSlot();
+    void longStoredNameSurvives_data();
+    void longStoredNameSurvives();
     void newMenuModeAppendsARecord();
     void releaseDialogOncePerClose_data();
     void releaseDialogOncePerClose();
@@ -465,6 +467,47 @@ void tst_EditDialog::editModeReplacesOnlyItsSlot()
     QCOMPARE(book.menus, expected);
     QCOMPARE(book.menus[100].number, 101);
     QCOMPARE(book.menus[100].code, QStringLiteral("b-01"));
+}
+
+void tst_EditDialog::longStoredNameSurvives_data()
+{
+    // Keys typed at the end of the loaded name: \b is Backspace, \x01 selects all.
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("stored");
+    const QString whole = QStringLiteral("Slow Roast Chicken Thighs");
+    QTest::newRow("unchanged") << QString() << whole;
+    QTest::newRow("one more letter refused") << "s" << whole;
+    QTest::newRow("shortened, not lengthened again")
+        << "\b\b\b\b\b\b\bXY" << QStringLiteral("Slow Roast Chicken");
+    QTest::newRow("retyped keeps the typing limit")
+        << "\x01" "abcdefghijklmnopq" << QStringLiteral("abcdefghijklmnop");
+}
+
+void tst_EditDialog::longStoredNameSurvives()
+{
+    QFETCH(QString, keys);
+    QFETCH(QString, stored);
+    // Files may hold longer names than anyone can type; the reader accepts them.
+    book.menus[5].name = QStringLiteral("Slow Roast Chicken Thighs");
+    dialog->setMenu(5);
+    QLineEdit *name = widget<QLineEdit>("lineEditSubMenuName");
+    QCOMPARE(name->text(), book.menus[5].name);
+
+    name->setFocus();
+    name->end(false);
+    for (const QChar c : keys) {
+        if (c == u'\b')
+            QTest::keyClick(name, Qt::Key_Backspace);
+        else if (c == u'\x01')
+            QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+        else
+            QTest::keyClick(name, c.toLatin1());
+    }
+    typeInto(field("lineEditStage%02dTimeMin", 0), QStringLiteral("3"));
+    QTest::mouseClick(widget<QPushButton>("pushButtonApply"), Qt::LeftButton);
+
+    QCOMPARE(book.menus[5].name, stored);
+    QCOMPARE(book.menus[5].stages[0].minutes, 3);
 }
 
 void tst_EditDialog::newMenuModeAppendsARecord()

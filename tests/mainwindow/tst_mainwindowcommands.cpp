@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QLineEdit>
+#include <QRegularExpression>
 
 namespace {
 
@@ -68,16 +69,26 @@ void TstMainWindowCommands::editLocksButtonsUntilDialogCloses()
 void TstMainWindowCommands::clearQuestion_data()
 {
     QTest::addColumn<bool>("apply");
-    QTest::newRow("apply") << true;
-    QTest::newRow("close") << false;
+    QTest::addColumn<int>("pageWhileAsking"); // first menu shown by the slider, or -1 wheel step
+    QTest::addColumn<QString>("firstShown");
+    QTest::newRow("apply") << true << 200 << "C-03";
+    QTest::newRow("close") << false << 200 << "C-03";
+    // Paging while the question is open moves the highlight with its row,
+    // but the answer stays with the menu it was asked about.
+    QTest::newRow("apply after a wheel step") << true << -1 << "C-04";
+    QTest::newRow("apply after the slider moved") << true << 150 << "b-52";
 }
 
 void TstMainWindowCommands::clearQuestion()
 {
     QFETCH(bool, apply);
+    QFETCH(int, pageWhileAsking);
+    QFETCH(QString, firstShown);
     EditorFixture editor;
     editor.start();
     const int c10 = MenuBook::positionOfMenu(207);
+    for (MenuRecord &record : editor.book.menus)
+        record.name = QStringLiteral("Kept");
     editor.book.menus[c10].name = QStringLiteral("Soup");
     editor.book.menus[c10].stages[1] = {7, 3, 20};
     editor.showPageFrom(200);
@@ -87,16 +98,22 @@ void TstMainWindowCommands::clearQuestion()
     editor.click("pushButtonDelete");
     QVERIFY(editor.questionBox());
     QCOMPARE(editor.commandStates(), QList<bool>(9, false));
+    if (pageWhileAsking < 0)
+        editor.turnWheel(-120);
+    else
+        editor.showPageFrom(pageWhileAsking);
     editor.answerQuestion(apply);
 
     QCOMPARE(editor.commandStates(), QList<bool>(9, true));
     QVERIFY(editor.window->isVisible());
-    QCOMPARE(editor.shownCodes().first(), QStringLiteral("C-03"));
+    QCOMPARE(editor.shownCodes().first(), firstShown);
     QCOMPARE(editor.selectedRow(), 8);
     if (apply) {
-        QCOMPARE(editor.book.menus[c10].name, QString());
+        for (int p = 0; p < editor.book.menus.size(); ++p)
+            QCOMPARE(editor.book.menus[p].name.isEmpty(), p == c10);
         QCOMPARE(editor.book.menus[c10].stages[1], MenuStage());
         QCOMPARE(editor.book.menus[c10].code, QStringLiteral("C-10"));
+        editor.showPageFrom(200);
         QCOMPARE(editor.rowWidget("labelValue_", 8)->text(), inEdition("NO NAME", "未命名"));
         QCOMPARE(editor.rowWidget("labelSoftMaxNum_", 8)->text(),
                  inEdition("P00, 0 min 0 s", "P00, 0 分 0 秒"));
@@ -270,6 +287,12 @@ void TstMainWindowCommands::saveFile_data()
     QTest::newRow("save as into no folder")
         << "pushButtonSaveNewFile" << QStringLiteral("no/folder/copy.hex")
         << int(LHINT_FILE_NOT_SAVED);
+    // The user's file is safe; only the copy the next start-up loads is not.
+    QTest::newRow("save, working copy refused")
+        << "pushButtonSaveFile" << QStringLiteral("blocked") << int(LHINT_WORKING_COPY_NOT_SAVED);
+    QTest::newRow("save as, working copy refused")
+        << "pushButtonSaveNewFile" << QStringLiteral("blocked")
+        << int(LHINT_WORKING_COPY_NOT_SAVED);
 }
 
 void TstMainWindowCommands::saveFile()
@@ -289,6 +312,13 @@ void TstMainWindowCommands::saveFile()
         editor.click("pushButtonSaveNewFile");
         QCOMPARE(editor.takeHints(), QList<int>{LHINT_FILE_SAVED});
         QVERIFY(QDir(editor.path(QStringLiteral("gone"))).removeRecursively());
+    } else if (answer == QLatin1String("blocked")) {
+        // A folder where the working copy stood: no write can replace it.
+        editor.book.currentPath = QStringLiteral("book.hex");
+        editor.chooser.answers = {QStringLiteral("book.hex")};
+        QVERIFY(QFile::remove(editor.path(QStringLiteral("menufile.hex"))));
+        QVERIFY(QDir(editor.folder.path()).mkdir(QStringLiteral("menufile.hex")));
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Cannot write")));
     } else {
         editor.chooser.answers = {answer};
     }
@@ -300,8 +330,15 @@ void TstMainWindowCommands::saveFile()
         QVERIFY(workingCopy.contains("Milk"));
         if (!answer.isEmpty())
             QCOMPARE(fileBytes(editor.path(answer)), workingCopy);
+    } else if (hint == LHINT_WORKING_COPY_NOT_SAVED) {
+        QVERIFY(fileBytes(editor.path(QStringLiteral("book.hex"))).contains("Milk"));
+        QCOMPARE(editor.book.currentPath, QStringLiteral("book.hex"));
     } else if (command == QLatin1String("pushButtonSaveNewFile") && answer.isEmpty()) {
         QCOMPARE(workingCopy, before);
+    } else if (command == QLatin1String("pushButtonSaveNewFile")) {
+        // A refused Save As still keeps the working copy current.
+        QVERIFY(workingCopy.contains("Milk"));
+        QCOMPARE(editor.book.currentPath, QStringLiteral("menufile.hex"));
     }
     QCOMPARE(editor.commandStates(), QList<bool>(9, true));
 }
