@@ -88,7 +88,7 @@ void tst_StartupFailures::startInFaultyFolder()
         QCOMPARE(contents(workingCopy + QStringLiteral("/notes.txt")), QByteArray("keep me\n"));
 
     // Still of use: a book elsewhere opens, and Save writes it there while
-    // telling the user that the working copy could not be kept.
+    // telling the user that only the working copy could not be kept.
     const QString other = base.filePath(QStringLiteral("book.hex"));
     QVERIFY(writeContents(other, kitchenBytes()));
     editor.chooser.answers = {other};
@@ -99,7 +99,7 @@ void tst_StartupFailures::startInFaultyFolder()
     editor.book.menus[0].name = QStringLiteral("Corn");
     QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral(".+")));
     editor.click("pushButtonSaveFile");
-    QCOMPARE(editor.takeHints(), QList<int>{LHINT_FILE_NOT_SAVED});
+    QCOMPARE(editor.takeHints(), QList<int>{LHINT_WORKING_COPY_NOT_SAVED});
     QCOMPARE(contents(other), MenuBook::fileBytes(editor.book.menuFileText()));
     QCOMPARE(QDir(working).entryList(all), entriesBefore);
     QCOMPARE(contents(workingCopy), copyBefore);
