@@ -15,6 +15,7 @@
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
 #include <QWheelEvent>
 
 #include <memory>
@@ -51,7 +52,7 @@ public:
 
     MainWindow &start()
     {
-        window = std::make_unique<MainWindow>(book);
+        window = std::make_unique<MainWindow>(book, history);
         window->show();
         return *window;
     }
@@ -177,6 +178,7 @@ public:
     QString workingFolder;
     QString previousFolder;
     MenuBook book;
+    QUndoStack history;
     ScriptedChooser chooser;
     std::unique_ptr<MainWindow> window;
 
