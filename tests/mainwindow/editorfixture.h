@@ -117,6 +117,15 @@ public:
         QTest::keyClick(target, Qt::Key_Space);
     }
 
+    // A key pressed as the window's shortcuts see it: on the focused child
+    // (a button, the slider) or else on the window.
+    void pressKey(const QString &key)
+    {
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QWidget *focus = QApplication::focusWidget();
+        QTest::keySequence(focus ? focus : window.get(), QKeySequence::fromString(key));
+    }
     // A wheel turn over the rows; the labels leave it to the window.
     void turnWheel(int angle)
     {
