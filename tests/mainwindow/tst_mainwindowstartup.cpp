@@ -228,12 +228,6 @@ void TstMainWindowStartup::accessibleNames_data()
     QTest::newRow("Open") << "pushButtonOpenFile"
                           << "Open"
                           << "打开";
-    QTest::newRow("Save As") << "pushButtonSaveNewFile"
-                             << "Save As"
-                             << "另存为";
-    QTest::newRow("Hide") << "pushButtonMin"
-                          << "Hide"
-                          << "隐藏";
     QTest::newRow("edit dialog's Apply") << "pushButtonApply"
                                          << "Confirm"
                                          << "确认";
