@@ -53,58 +53,40 @@ private slots:
 
 void TstBookHistory::undoAndRedo_data()
 {
-    // Steps: "edit CODE NAME POWER MINUTES SECONDS", "clear CODE",
-    // "append NAME", "undo", "redo"; the book after each step.
-    QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QStringList>("books");
+    // Steps, split at "; ": "edit CODE NAME POWER MINUTES SECONDS", "clear CODE",
+    // "append NAME", "undo", "redo"; after each, the book as summary() gives it.
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("books");
 
-    QTest::newRow("edit") << QStringList{"edit A-05 Soup 10 2 30", "undo", "redo", "undo"}
-                          << QStringList{"299 A-05=Soup/10.2.30", "299", "299 A-05=Soup/10.2.30",
-                                         "299"};
-    QTest::newRow("edit twice") << QStringList{"edit A-05 Soup 10 2 30",
-                                               "edit A-05 Rice 5 10 0",
-                                               "undo",
-                                               "undo",
-                                               "redo",
-                                               "redo"}
-                                << QStringList{"299 A-05=Soup/10.2.30", "299 A-05=Rice/5.10.0",
-                                               "299 A-05=Soup/10.2.30", "299",
-                                               "299 A-05=Soup/10.2.30", "299 A-05=Rice/5.10.0"};
+    QTest::newRow("edit twice")
+        << "edit A-05 Soup 10 2 30; edit A-05 Rice 5 10 0; undo; undo; redo; redo"
+        << "299 A-05=Soup/10.2.30; 299 A-05=Rice/5.10.0; 299 A-05=Soup/10.2.30; 299; "
+           "299 A-05=Soup/10.2.30; 299 A-05=Rice/5.10.0";
     QTest::newRow("clear gives back name and stages")
-        << QStringList{"edit C-10 Soup 7 3 20", "clear C-10", "undo", "redo", "undo", "undo"}
-        << QStringList{"299 C-10=Soup/7.3.20", "299", "299 C-10=Soup/7.3.20", "299",
-                       "299 C-10=Soup/7.3.20", "299"};
+        << "edit C-10 Soup 7 3 20; clear C-10; undo; redo; undo; undo"
+        << "299 C-10=Soup/7.3.20; 299; 299 C-10=Soup/7.3.20; 299; 299 C-10=Soup/7.3.20; 299";
     QTest::newRow("either side of the reserved records")
-        << QStringList{"edit A-99 Tea 1 1 1",
-                       "edit b-01 Pie 2 2 2",
-                       "edit C-01 Jam 3 3 3",
-                       "clear b-01",
-                       "undo",
-                       "undo",
-                       "undo",
-                       "undo"}
-        << QStringList{"299 A-99=Tea/1.1.1",
-                       "299 A-99=Tea/1.1.1 b-01=Pie/2.2.2",
-                       "299 A-99=Tea/1.1.1 b-01=Pie/2.2.2 C-01=Jam/3.3.3",
-                       "299 A-99=Tea/1.1.1 C-01=Jam/3.3.3",
-                       "299 A-99=Tea/1.1.1 b-01=Pie/2.2.2 C-01=Jam/3.3.3",
-                       "299 A-99=Tea/1.1.1 b-01=Pie/2.2.2",
-                       "299 A-99=Tea/1.1.1",
-                       "299"};
+        << "edit A-99 Tea 1 1 1; edit C-01 Jam 3 3 3; edit b-01 Pie 2 2 2; clear C-01; undo; "
+           "undo; undo"
+        << "299 A-99=Tea/1.1.1; 299 A-99=Tea/1.1.1 C-01=Jam/3.3.3; "
+           "299 A-99=Tea/1.1.1 b-01=Pie/2.2.2 C-01=Jam/3.3.3; 299 A-99=Tea/1.1.1 b-01=Pie/2.2.2; "
+           "299 A-99=Tea/1.1.1 b-01=Pie/2.2.2 C-01=Jam/3.3.3; 299 A-99=Tea/1.1.1 C-01=Jam/3.3.3; "
+           "299 A-99=Tea/1.1.1";
     QTest::newRow("undone append removes the record")
-        << QStringList{"append Fish", "undo", "redo", "undo"}
-        << QStringList{"300 #0300=Fish/0.0.0", "299", "300 #0300=Fish/0.0.0", "299"};
+        << "append Fish; undo; redo; undo"
+        << "300 #0300=Fish/0.0.0; 299; 300 #0300=Fish/0.0.0; 299";
     QTest::newRow("a new change drops what was undone")
-        << QStringList{"edit A-01 Soup 1 0 0", "undo", "clear A-02", "redo", "undo", "undo"}
-        << QStringList{"299 A-01=Soup/1.0.0", "299", "299", "299", "299", "299"};
-    QTest::newRow("nothing to undo or redo")
-        << QStringList{"undo", "redo"} << QStringList{"299", "299"};
+        << "edit A-01 Soup 1 0 0; undo; clear A-02; redo; undo; undo"
+        << "299 A-01=Soup/1.0.0; 299; 299; 299; 299; 299";
 }
 
 void TstBookHistory::undoAndRedo()
 {
-    QFETCH(QStringList, steps);
-    QFETCH(QStringList, books);
+    QFETCH(QString, steps);
+    QFETCH(QString, books);
+    const QStringList stepList = steps.split(QStringLiteral("; "));
+    const QStringList bookList = books.split(QStringLiteral("; "));
+    QCOMPARE(bookList.size(), stepList.size());
     MenuBook book;
     QByteArray defaultText = MenuBook::fileBytes(MenuBook::defaultText());
     QBuffer file(&defaultText);
@@ -112,8 +94,8 @@ void TstBookHistory::undoAndRedo()
     book.readMenuFile(file);
     QUndoStack history;
 
-    for (int step = 0; step < steps.size(); ++step) {
-        const QStringList words = steps[step].split(QLatin1Char(' '));
+    for (int step = 0; step < stepList.size(); ++step) {
+        const QStringList words = stepList[step].split(QLatin1Char(' '));
         const QString &verb = words[0];
         if (verb == QLatin1String("undo")) {
             history.undo();
@@ -133,8 +115,8 @@ void TstBookHistory::undoAndRedo()
             record.stages[0] = {words[3].toInt(), words[4].toInt(), words[5].toInt()};
             history.push(new ReplaceMenuCommand(book, record));
         }
-        QVERIFY2(summary(book) == books[step],
-                 qPrintable(QStringLiteral("after \"%1\": %2").arg(steps[step], summary(book))));
+        QVERIFY2(summary(book) == bookList[step],
+                 qPrintable(QStringLiteral("after \"%1\": %2").arg(stepList[step], summary(book))));
     }
 }
 
