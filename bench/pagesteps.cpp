@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -95,7 +96,8 @@ int main(int argc, char *argv[])
     }
 
     MenuBook book;
-    MainWindow window(book);
+    QUndoStack history;
+    MainWindow window(book, history);
     window.show();
     for (int i = 0; i < 10; ++i)
         QApplication::processEvents();

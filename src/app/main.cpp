@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDebug>
 #include <QFont>
+#include <QUndoStack>
 
 int main(int argc, char *argv[])
 {
@@ -27,8 +28,11 @@ int main(int argc, char *argv[])
     FileDialogChooser chooser;
     book.setFileChooser(&chooser);
 
-    MainWindow window(book);
+    QUndoStack history; // the book's changes, for undo and redo
+    MainWindow window(book, history);
     window.setWindowTitle(QStringLiteral("Morvex Menu Editor"));
     window.show();
+    // Keys work at once, also where no window manager hands out the focus.
+    window.activateWindow();
     return app.exec();
 }

@@ -1,17 +1,20 @@
 #include "editdialog.h"
 
+#include "appendmenucommand.h"
 #include "editdialogform.h"
 #include "epushbutton.h"
 #include "eselfdeletehintbox.h"
 #include "framelesshelper.h"
 #include "languageini.h"
 #include "menubook.h"
+#include "replacemenucommand.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <optional>
@@ -195,6 +198,11 @@ QList<QWidget *> EditDialog::formFields() const
     return fields;
 }
 
+void EditDialog::setHistory(QUndoStack *history)
+{
+    this->history = history;
+}
+
 void EditDialog::updateTotalTime()
 {
     int minutes = 0;
@@ -264,10 +272,15 @@ void EditDialog::on_pushButtonApply_clicked()
 
     workingMenu.stages = stages;
     workingMenu.name = name;
+    std::unique_ptr<QUndoCommand> change;
     if (editing)
-        book.replaceMenu(workingMenu);
+        change = std::make_unique<ReplaceMenuCommand>(book, workingMenu);
     else
-        book.appendMenu(workingMenu);
+        change = std::make_unique<AppendMenuCommand>(book, workingMenu);
+    if (history)
+        history->push(change.release());
+    else
+        change->redo();
 
     ui->pushButtonClose->click();
 }

@@ -7,6 +7,7 @@
 #include <memory>
 
 class MenuBook;
+class QUndoStack;
 struct EditDialogForm;
 
 // Edits one menu of the book: its name and its three stages. After
@@ -25,6 +26,9 @@ public:
     // menuIndex as the user sees it (0..296). An index with no record in the
     // book leaves the dialog in new-menu mode.
     void setMenu(int menuIndex);
+    // Apply stores its change as a command on this stack, so it can be
+    // undone; without one Apply changes the book for good.
+    void setHistory(QUndoStack *history);
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -56,6 +60,7 @@ private:
     bool editing = false;
     MenuRecord workingMenu;
     MenuBook &book;
+    QUndoStack *history = nullptr;
     // Set once releaseDialog() has gone out, so the opener hears it only once.
     bool released = false;
 };

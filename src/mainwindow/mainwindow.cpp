@@ -20,8 +20,8 @@ constexpr int TickInterval = 100; // ms, clock and slider poll alike
 
 } // namespace
 
-MainWindow::MainWindow(MenuBook &book, QWidget *parent)
-    : QMainWindow(parent), book(book), form(std::make_unique<MainWindowForm>())
+MainWindow::MainWindow(MenuBook &book, QUndoStack &history, QWidget *parent)
+    : QMainWindow(parent), book(book), history(history), form(std::make_unique<MainWindowForm>())
 {
     // Frameless before the form exists: changing the flags of a built
     // window makes Qt resolve the style sheets of all its widgets again.
@@ -80,6 +80,7 @@ MainWindow::MainWindow(MenuBook &book, QWidget *parent)
     // The first redraw gives the stage titles their page-view form.
     showColumnTitles({tr("[#1]Stage"), tr("[#2]Stage"), tr("[#3]Stage")});
     applyToolTips();
+    prepareKeys();
     form->labelUserInfo->setEnabled(false);
     form->pushButtonPrint->hide();
 

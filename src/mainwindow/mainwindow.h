@@ -16,20 +16,23 @@ class EMessageBox;
 class MainWindowForm;
 class MenuBook;
 enum class FileCommandResult;
+struct MenuRecord;
 class QDateTime;
 class QPushButton;
 class QTimer;
+class QUndoStack;
 
 // The editor's one window: a frameless 955 x 590 window showing the book 15
 // menus at a time, with the file commands, Edit and Clear in a button pad.
-// The view reads the book on every redraw and changes it only through the
-// book's own operations.
+// The view reads the book on every redraw and changes it only through
+// commands pushed onto the book's undo history.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    explicit MainWindow(MenuBook &book, QWidget *parent = nullptr);
+    // history: the undo stack of the book, living as long as the book.
+    MainWindow(MenuBook &book, QUndoStack &history, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // The two 100 ms ticks and the question box's Apply. Plain members rather
@@ -68,6 +71,7 @@ private:
     void applyToolTips();
     void showColumnTitles(const std::array<QString, 3> &stageTitles);
     void showBookLoaded();
+    void prepareKeys();
 
     // Page view (mainwindowview.cpp).
     // Hides every label and button of the view except the chrome and keep.
@@ -80,6 +84,14 @@ private:
     bool hasMenu(int menuIndex) const;
     int shownMenuCount() const;
     int lastFirstShown() const;
+    // Pages as little as needed to show the menu, and highlights its row.
+    void showMenu(int menuIndex);
+    static QString totalTimeText(const MenuRecord &record);
+    static QString rowSpeech(const MenuRecord &record);
+
+    // Keys (mainwindowkeys.cpp).
+    void moveHighlight(int steps);
+    void stepHistory(bool back);
 
     // Commands (mainwindowcommands.cpp).
     std::array<QPushButton *, CommandButtonCount> commandButtons() const;
@@ -91,6 +103,7 @@ private:
     static int saveHint(FileCommandResult result);
 
     MenuBook &book;
+    QUndoStack &history;
     std::unique_ptr<MainWindowForm> form;
     MainWindowState state;
     QPointer<EditDialog> editDialog;

@@ -3,6 +3,7 @@
 
 #include "mainwindow.h"
 
+#include "clearmenucommand.h"
 #include "editdialog.h"
 #include "elabel.h"
 #include "emessagebox.h"
@@ -10,6 +11,8 @@
 #include "eselfdeletehintbox.h"
 #include "mainwindowform.h"
 #include "menubook.h"
+
+#include <QUndoStack>
 
 namespace {
 
@@ -85,6 +88,8 @@ void MainWindow::on_pushButtonOpenFile_clicked()
     state.pendingClear = false;
     switch (book.openFile()) {
     case FileCommandResult::Done:
+        // Another book: the changes to the last one cannot be taken back.
+        history.clear();
         showBookLoaded();
         break;
     case FileCommandResult::Cancelled:
@@ -106,6 +111,7 @@ void MainWindow::on_pushButtonCreateNewFile_clicked()
         showHint(LHINT_FILE_NOT_CREATED);
         return;
     }
+    history.clear();
     enableBookCommands();
     refreshView();
     form->labelUserInfo->setEnabled(true);
@@ -144,6 +150,7 @@ void MainWindow::on_pushButtonEdit_clicked()
         return;
     }
     editDialog = new EditDialog(book, this);
+    editDialog->setHistory(&history);
     disableCommandButtons();
     connect(editDialog, &EditDialog::releaseDialog, this, &MainWindow::SetPushButtonsEnabled);
     // Without a visible selection the dialog stays in its new-menu mode.
@@ -180,7 +187,7 @@ void MainWindow::on_MsgBoxApplied()
 {
     if (state.pendingClear) {
         if (hasMenu(clearTarget)) {
-            book.clearMenu(clearTarget);
+            history.push(new ClearMenuCommand(book, clearTarget));
             refreshView();
             showHint(LHINT_DRUG_DELETE);
         }

@@ -36,6 +36,32 @@ QPalette textPalette(Qt::GlobalColor colour)
 
 } // namespace
 
+QString MainWindow::totalTimeText(const MenuRecord &record)
+{
+    int minutes = 0;
+    int seconds = 0;
+    for (const MenuStage &stage : record.stages) {
+        minutes += stage.minutes;
+        seconds += stage.seconds;
+    }
+    return tr("%1 min %2 s").arg(minutes + seconds / 60).arg(seconds % 60);
+}
+
+// A screen reader reads the row as one line rather than its seven labels.
+QString MainWindow::rowSpeech(const MenuRecord &record)
+{
+    const auto stageSpeech = [](const MenuStage &stage) {
+        return tr("P%1 %2 min %3 s")
+            .arg(stage.power, 2, 10, QLatin1Char('0'))
+            .arg(stage.minutes)
+            .arg(stage.seconds);
+    };
+    return tr("%1, %2, %3, %4, %5, total %6")
+        .arg(record.code, record.name.isEmpty() ? tr("NO NAME") : record.name,
+             stageSpeech(record.stages[0]), stageSpeech(record.stages[1]),
+             stageSpeech(record.stages[2]), totalTimeText(record));
+}
+
 void MainWindow::prepareRows()
 {
     for (int row = 0; row < RowCount; ++row) {
@@ -94,6 +120,30 @@ void MainWindow::moveToPage(int first)
     refreshView();
 }
 
+void MainWindow::showMenu(int menuIndex)
+{
+    const int menus = shownMenuCount();
+    if (menus > 0) {
+        menuIndex = std::clamp(menuIndex, 0, menus - 1);
+        int first = firstShown;
+        if (menuIndex < first)
+            first = menuIndex;
+        else if (menuIndex >= first + RowCount)
+            first = menuIndex - RowCount + 1;
+        firstShown = std::clamp(first, 0, lastFirstShown());
+        // Pending clicks on other rows stay pending: they belong to the mouse.
+        ELabel *rowLabel = form->rows[menuIndex - firstShown].background;
+        if (rowLabel != selectedRow) {
+            selectedRow->setStyleSheet(PlainRowStyle);
+            rowLabel->setStyleSheet(SelectedRowStyle);
+            selectedRow = rowLabel;
+        }
+        rowLabel->tileIndex = menuIndex;
+        rowLabel->menuIndex = menuIndex;
+    }
+    refreshView();
+}
+
 void MainWindow::resetView(const QSet<QWidget *> &keep)
 {
     const std::initializer_list<QWidget *> chrome{form->labelBanner,
@@ -147,13 +197,6 @@ void MainWindow::showRow(int row)
             .arg(stage.minutes)
             .arg(stage.seconds);
     };
-    int minutes = 0;
-    int seconds = 0;
-    for (const MenuStage &stage : record.stages) {
-        minutes += stage.minutes;
-        seconds += stage.seconds;
-    }
-
     rowWidgets.tag->setText(QLatin1Char(' ') + record.code);
     rowWidgets.tag->show();
     if (!record.name.isEmpty()) {
@@ -170,8 +213,9 @@ void MainWindow::showRow(int row)
     rowWidgets.softMaxNum->show();
     rowWidgets.hardMaxNum->setText(stageText(record.stages[2]));
     rowWidgets.hardMaxNum->show();
-    rowWidgets.timeTag->setText(tr("%1 min %2 s").arg(minutes + seconds / 60).arg(seconds % 60));
+    rowWidgets.timeTag->setText(totalTimeText(record));
     rowWidgets.timeTag->show();
+    rowWidgets.background->setAccessibleName(rowSpeech(record));
     rowWidgets.background->show();
 }
 

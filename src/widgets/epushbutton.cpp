@@ -37,6 +37,11 @@ bool EPushButton::event(QEvent *event)
         QToolTip::showText(at, toolTip(), this, QRect(), 2000);
         return true;
     }
+    if (event->type() == QEvent::ToolTipChange) {
+        // A picture says nothing to a screen reader: it reads the button
+        // by its tip, in the edition's language or language.ini's words.
+        setAccessibleName(toolTip());
+    }
     // Everything else takes the push button's own way, so a disabled button
     // still swallows clicks instead of passing them to the window below.
     return QPushButton::event(event);

@@ -3,7 +3,8 @@
 #include <QPushButton>
 
 // A push button whose tool tip appears at a fixed place next to the button
-// rather than under the mouse pointer, so it never hides the picture.
+// rather than under the mouse pointer, so it never hides the picture. The
+// tip is also the button's accessible name.
 class EPushButton : public QPushButton
 {
     Q_OBJECT

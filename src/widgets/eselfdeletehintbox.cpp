@@ -4,8 +4,10 @@
 #include "framelesshelper.h"
 #include "languageini.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QTextDocumentFragment>
 #include <QTimer>
 
 #include <iterator>
@@ -98,8 +100,12 @@ ESelfDeleteHintBox::ESelfDeleteHintBox(QWidget *parent, int hintId)
 
     new FramelessHelper(this);
     setWindowOpacity(0.9);
+    // A report, not a question: the keys stay with the window that raised
+    // it (the user may be typing in the edit dialog).
+    setAttribute(Qt::WA_ShowWithoutActivating);
 
     chooseText();
+    setAccessibleName(QTextDocumentFragment::fromHtml(ui->label->text()).toPlainText());
     ui->label->setFixedWidth(width());
     ui->label->setTextFormat(Qt::RichText);
     ui->label->setAlignment(Qt::AlignCenter);
@@ -133,6 +139,15 @@ int ESelfDeleteHintBox::sharedTicks()
 void ESelfDeleteHintBox::resetSharedTicks()
 {
     hintTicks = 0;
+}
+
+void ESelfDeleteHintBox::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // The report goes by itself and takes no focus: without an alert a
+    // screen reader would never read it.
+    QAccessibleEvent alert(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
 }
 
 void ESelfDeleteHintBox::chooseText()

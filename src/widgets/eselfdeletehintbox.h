@@ -46,6 +46,9 @@ public:
     static int sharedTicks();
     static void resetSharedTicks();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private slots:
     void auto_refresh_disp();
 

@@ -4,6 +4,7 @@
 
 #include "menubook.h"
 
+#include <QBuffer>
 #include <QColor>
 #include <QDir>
 #include <QFile>
@@ -100,6 +101,53 @@ wait "$pid"
 exit 0
 )sh";
 
+// Drives the window with real key presses: Down three times to A-04,
+// Delete, the question's Apply by mouse, then Ctrl+S after the clear, after
+// Ctrl+Z and after Ctrl+Y, keeping the working copy each time.
+const char KeysScript[] = R"sh(#!/bin/sh
+program=$1 kept=$2
+"$program" &
+pid=$!
+tries=0
+until window=$(xdotool search --name '^Morvex Menu Editor$'); do
+    tries=$((tries + 1))
+    if [ "$tries" -gt 200 ] || ! kill -0 "$pid" 2>/dev/null; then
+        echo "no window" >&2
+        exit 3
+    fi
+    sleep 0.1
+done
+sleep 1
+xdotool key Down Down Down Delete
+sleep 1
+question=$(xdotool search --name '^Dialog$' | head -n 1)
+if [ -z "$question" ]; then
+    echo "no question box" >&2
+    kill "$pid"
+    exit 4
+fi
+eval "$(xdotool getwindowgeometry --shell "$question")"
+#The Apply button : 54 x 54 at(160, 90) in the box.
+xdotool mousemove $((X + 187)) $((Y + 117)) click 1
+sleep 1
+# No window manager runs here to hand the focus back when the box closes.
+xdotool windowfocus --sync "$window"
+for step in cleared undone redone;
+do
+    case $step in
+        undone) xdotool key ctrl+z ;;
+        redone) xdotool key ctrl+y ;;
+    esac
+    sleep 0.5
+    xdotool key ctrl+s
+    sleep 1
+    cp menufile.hex "$kept/$step.hex"
+done
+kill "$pid"
+wait "$pid"
+exit 0
+)sh";
+
 constexpr int RunLimitMs = 90000;
 
 // Runs a script on its own virtual display in the work folder; the output
@@ -168,6 +216,7 @@ private slots:
     void startsInEmptyFolder();
     void clearAndEditThroughTheWindow_data();
     void clearAndEditThroughTheWindow();
+    void keysClearUndoAndRedo();
 };
 
 void TstAppStartup::startsInEmptyFolder_data()
@@ -251,6 +300,41 @@ void TstAppStartup::clearAndEditThroughTheWindow()
     QVERIFY(book.open(QIODevice::ReadOnly));
     QCOMPARE(book.readAll(), withRows(",#0001,0,0,0,0,0,0,0,0,0\n",
                                       "Slow Roast Chicken Thighs,#0002,10,7,0,0,0,0,0,0,0\n"));
+}
+
+void TstAppStartup::keysClearUndoAndRedo()
+{
+    QVERIFY(!toolsMissing());
+    QTemporaryDir workFolder;
+    QVERIFY(workFolder.isValid());
+    MenuBook book;
+    QByteArray defaultBook = MenuBook::defaultText().toLatin1();
+    QBuffer defaultFile(&defaultBook);
+    QVERIFY(defaultFile.open(QIODevice::ReadOnly));
+    book.readMenuFile(defaultFile);
+    book.menus[3].name = QStringLiteral("Soup");
+    book.menus[3].stages[0] = {10, 2, 30};
+    const QByteArray named = MenuBook::fileBytes(book.menuFileText());
+    const QDir folder(workFolder.path());
+    QFile workingCopy(folder.filePath(QStringLiteral("menufile.hex")));
+    QVERIFY(workingCopy.open(QIODevice::WriteOnly));
+    workingCopy.write(named);
+    workingCopy.close();
+    bool succeeded = false;
+    const QByteArray output =
+        runOnDisplay(KeysScript, workFolder.path(),
+                     {QStringLiteral(MENU_EDITOR_EN), workFolder.path()}, succeeded);
+    QVERIFY2(succeeded, output.constData());
+
+    const auto saved = [&folder](const char *step) {
+        QFile file(folder.filePath(QLatin1String(step) + QLatin1String(".hex")));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    book.clearMenu(3);
+    const QByteArray cleared = MenuBook::fileBytes(book.menuFileText());
+    QCOMPARE(saved("cleared"), cleared);
+    QCOMPARE(saved("undone"), named);
+    QCOMPARE(saved("redone"), cleared);
 }
 
 QTEST_GUILESS_MAIN(TstAppStartup)

@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
 
 #include <memory>
 
@@ -56,6 +57,7 @@ private:
     QTemporaryDir folder;
     QString startFolder;
     std::unique_ptr<MenuBook> book;
+    QUndoStack history;
     std::unique_ptr<MainWindow> window;
 };
 
@@ -66,7 +68,7 @@ void TstHighDpi::initTestCase()
     startFolder = QDir::currentPath();
     QVERIFY(QDir::setCurrent(folder.path()));
     book = std::make_unique<MenuBook>();
-    window = std::make_unique<MainWindow>(*book);
+    window = std::make_unique<MainWindow>(*book, history);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
 }

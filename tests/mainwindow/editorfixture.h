@@ -15,6 +15,7 @@
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
 #include <QWheelEvent>
 
 #include <memory>
@@ -51,7 +52,7 @@ public:
 
     MainWindow &start()
     {
-        window = std::make_unique<MainWindow>(book);
+        window = std::make_unique<MainWindow>(book, history);
         window->show();
         return *window;
     }
@@ -116,6 +117,15 @@ public:
         QTest::keyClick(target, Qt::Key_Space);
     }
 
+    // A key pressed as the window's shortcuts see it: on the focused child
+    // (a button, the slider) or else on the window.
+    void pressKey(const QString &key)
+    {
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QWidget *focus = QApplication::focusWidget();
+        QTest::keySequence(focus ? focus : window.get(), QKeySequence::fromString(key));
+    }
     // A wheel turn over the rows; the labels leave it to the window.
     void turnWheel(int angle)
     {
@@ -177,6 +187,7 @@ public:
     QString workingFolder;
     QString previousFolder;
     MenuBook book;
+    QUndoStack history;
     ScriptedChooser chooser;
     std::unique_ptr<MainWindow> window;
 

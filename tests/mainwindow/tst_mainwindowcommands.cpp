@@ -23,6 +23,7 @@ class TstMainWindowCommands : public QObject
     Q_OBJECT
 
 private slots:
+    void editLocksButtonsUntilDialogCloses_data();
     void editLocksButtonsUntilDialogCloses();
     void clearQuestion_data();
     void clearQuestion();
@@ -36,17 +37,28 @@ private slots:
     void createFile();
     void saveFile_data();
     void saveFile();
+    void undoRedo_data();
+    void undoRedo();
 };
+
+void TstMainWindowCommands::editLocksButtonsUntilDialogCloses_data()
+{
+    QTest::addColumn<QString>("key"); // none: the button is clicked
+    QTest::newRow("click") << QString();
+    QTest::newRow("Return") << QStringLiteral("Return");
+    QTest::newRow("keypad Enter") << QStringLiteral("Num+Enter");
+}
 
 void TstMainWindowCommands::editLocksButtonsUntilDialogCloses()
 {
+    QFETCH(QString, key);
     EditorFixture editor;
     editor.start();
     editor.showPageFrom(100);
     editor.clickRowText(3);
     const QList<bool> before = editor.commandStates();
 
-    editor.click("pushButtonEdit");
+    key.isEmpty() ? editor.click("pushButtonEdit") : editor.pressKey(key);
     EditDialog *dialog = editor.editDialog();
     QVERIFY(dialog);
     QCOMPARE(dialog->findChild<QLineEdit *>("lineEditSubMenuCode")->text(), QStringLiteral("b-04"));
@@ -71,12 +83,14 @@ void TstMainWindowCommands::clearQuestion_data()
     QTest::addColumn<bool>("apply");
     QTest::addColumn<int>("pageWhileAsking"); // first menu shown by the slider, or -1 wheel step
     QTest::addColumn<QString>("firstShown");
-    QTest::newRow("apply") << true << 200 << "C-03";
-    QTest::newRow("close") << false << 200 << "C-03";
+    QTest::addColumn<QString>("key");
+    QTest::newRow("apply") << true << 200 << "C-03" << QString();
+    QTest::newRow("close") << false << 200 << "C-03" << QString();
+    QTest::newRow("Delete, apply") << true << 200 << "C-03" << QStringLiteral("Delete");
     // Paging while the question is open moves the highlight with its row,
     // but the answer stays with the menu it was asked about.
-    QTest::newRow("apply after a wheel step") << true << -1 << "C-04";
-    QTest::newRow("apply after the slider moved") << true << 150 << "b-52";
+    QTest::newRow("apply after a wheel step") << true << -1 << "C-04" << QString();
+    QTest::newRow("apply after the slider moved") << true << 150 << "b-52" << QString();
 }
 
 void TstMainWindowCommands::clearQuestion()
@@ -84,6 +98,7 @@ void TstMainWindowCommands::clearQuestion()
     QFETCH(bool, apply);
     QFETCH(int, pageWhileAsking);
     QFETCH(QString, firstShown);
+    QFETCH(QString, key);
     EditorFixture editor;
     editor.start();
     const int c10 = MenuBook::positionOfMenu(207);
@@ -95,7 +110,7 @@ void TstMainWindowCommands::clearQuestion()
     editor.clickRowText(8);
     QCOMPARE(editor.rowWidget("labelValue_", 8)->text(), QStringLiteral("Soup"));
 
-    editor.click("pushButtonDelete");
+    key.isEmpty() ? editor.click("pushButtonDelete") : editor.pressKey(key);
     QVERIFY(editor.questionBox());
     QCOMPARE(editor.commandStates(), QList<bool>(9, false));
     if (pageWhileAsking < 0)
@@ -185,13 +200,17 @@ void TstMainWindowCommands::openFile_data()
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QList<int>>("hints");
     QTest::addColumn<bool>("opened");
+    QTest::addColumn<QString>("key");
 
-    QTest::newRow("cancelled") << QString() << QList<int>{LHINT_FILE_PATH_INVALID} << false;
-    QTest::newRow("readable") << QStringLiteral("other.hex") << QList<int>() << true;
+    QTest::newRow("cancelled") << QString() << QList<int>{LHINT_FILE_PATH_INVALID} << false
+                               << QString();
+    QTest::newRow("readable") << QStringLiteral("other.hex") << QList<int>() << true << QString();
     QTest::newRow("missing") << QStringLiteral("missing.hex")
-                             << QList<int>{LHINT_FILE_OPEN_FAILED_BAD_DATAS} << false;
+                             << QList<int>{LHINT_FILE_OPEN_FAILED_BAD_DATAS} << false << QString();
     QTest::newRow("folder") << QStringLiteral("folder.hex")
-                            << QList<int>{LHINT_FILE_OPEN_FAILED_BAD_DATAS} << false;
+                            << QList<int>{LHINT_FILE_OPEN_FAILED_BAD_DATAS} << false << QString();
+    QTest::newRow("Ctrl+O") << QStringLiteral("other.hex") << QList<int>() << true
+                            << QStringLiteral("Ctrl+O");
 }
 
 void TstMainWindowCommands::openFile()
@@ -199,6 +218,7 @@ void TstMainWindowCommands::openFile()
     QFETCH(QString, answer);
     QFETCH(QList<int>, hints);
     QFETCH(bool, opened);
+    QFETCH(QString, key);
     EditorFixture editor;
     editor.start();
     MenuBook other = editor.book;
@@ -213,7 +233,7 @@ void TstMainWindowCommands::openFile()
     editor.showPageFrom(40);
     editor.clickRowText(6);
     editor.chooser.answers = {answer};
-    editor.click("pushButtonOpenFile");
+    key.isEmpty() ? editor.click("pushButtonOpenFile") : editor.pressKey(key);
 
     QCOMPARE(editor.takeHints(), hints);
     editor.window->on_highTimerEventProcess();
@@ -239,21 +259,25 @@ void TstMainWindowCommands::createFile_data()
 {
     QTest::addColumn<QString>("answer");
     QTest::addColumn<bool>("created");
+    QTest::addColumn<QString>("key");
 
-    QTest::newRow("cancelled") << QString() << false;
-    QTest::newRow("named") << QStringLiteral("new.hex") << true;
-    QTest::newRow("no such folder") << QStringLiteral("no/such/folder/new.hex") << false;
+    QTest::newRow("cancelled") << QString() << false << QString();
+    QTest::newRow("named") << QStringLiteral("new.hex") << true << QString();
+    QTest::newRow("no such folder")
+        << QStringLiteral("no/such/folder/new.hex") << false << QString();
+    QTest::newRow("Ctrl+N") << QStringLiteral("new.hex") << true << QStringLiteral("Ctrl+N");
 }
 
 void TstMainWindowCommands::createFile()
 {
     QFETCH(QString, answer);
     QFETCH(bool, created);
+    QFETCH(QString, key);
     EditorFixture editor;
     editor.start();
     editor.showPageFrom(10);
     editor.chooser.answers = {answer};
-    editor.pressByKeyboard("pushButtonCreateNewFile");
+    key.isEmpty() ? editor.pressByKeyboard("pushButtonCreateNewFile") : editor.pressKey(key);
 
     QCOMPARE(editor.commandStates(), QList<bool>(9, true));
     editor.window->on_highTimerEventProcess();
@@ -276,23 +300,29 @@ void TstMainWindowCommands::saveFile_data()
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("answer");
     QTest::addColumn<int>("hint");
+    QTest::addColumn<QString>("key");
 
-    QTest::newRow("save") << "pushButtonSaveFile" << QString() << int(LHINT_FILE_SAVED);
+    QTest::newRow("save") << "pushButtonSaveFile" << QString() << int(LHINT_FILE_SAVED)
+                          << QString();
     QTest::newRow("save to a vanished folder")
-        << "pushButtonSaveFile" << QStringLiteral("gone") << int(LHINT_FILE_NOT_SAVED);
+        << "pushButtonSaveFile" << QStringLiteral("gone") << int(LHINT_FILE_NOT_SAVED) << QString();
     QTest::newRow("save as cancelled")
-        << "pushButtonSaveNewFile" << QString() << int(LHINT_FILE_NOT_SAVED);
+        << "pushButtonSaveNewFile" << QString() << int(LHINT_FILE_NOT_SAVED) << QString();
     QTest::newRow("save as") << "pushButtonSaveNewFile" << QStringLiteral("copy.hex")
-                             << int(LHINT_FILE_SAVED);
+                             << int(LHINT_FILE_SAVED) << QString();
     QTest::newRow("save as into no folder")
         << "pushButtonSaveNewFile" << QStringLiteral("no/folder/copy.hex")
-        << int(LHINT_FILE_NOT_SAVED);
+        << int(LHINT_FILE_NOT_SAVED) << QString();
+    QTest::newRow("Ctrl+S") << "pushButtonSaveFile" << QString() << int(LHINT_FILE_SAVED)
+                            << QStringLiteral("Ctrl+S");
+    QTest::newRow("Ctrl+Shift+S") << "pushButtonSaveNewFile" << QStringLiteral("copy.hex")
+                                  << int(LHINT_FILE_SAVED) << QStringLiteral("Ctrl+Shift+S");
     // The user's file is safe; only the copy the next start-up loads is not.
-    QTest::newRow("save, working copy refused")
-        << "pushButtonSaveFile" << QStringLiteral("blocked") << int(LHINT_WORKING_COPY_NOT_SAVED);
+    QTest::newRow("save, working copy refused") << "pushButtonSaveFile" << QStringLiteral("blocked")
+                                                << int(LHINT_WORKING_COPY_NOT_SAVED) << QString();
     QTest::newRow("save as, working copy refused")
-        << "pushButtonSaveNewFile" << QStringLiteral("blocked")
-        << int(LHINT_WORKING_COPY_NOT_SAVED);
+        << "pushButtonSaveNewFile" << QStringLiteral("blocked") << int(LHINT_WORKING_COPY_NOT_SAVED)
+        << QString();
 }
 
 void TstMainWindowCommands::saveFile()
@@ -300,6 +330,7 @@ void TstMainWindowCommands::saveFile()
     QFETCH(QString, command);
     QFETCH(QString, answer);
     QFETCH(int, hint);
+    QFETCH(QString, key);
     EditorFixture editor;
     editor.start();
     editor.book.menus[4].name = QStringLiteral("Milk");
@@ -322,7 +353,7 @@ void TstMainWindowCommands::saveFile()
     } else {
         editor.chooser.answers = {answer};
     }
-    editor.click(command.toLatin1().constData());
+    key.isEmpty() ? editor.click(command.toLatin1().constData()) : editor.pressKey(key);
 
     QCOMPARE(editor.takeHints(), QList<int>{hint});
     const QByteArray workingCopy = fileBytes(editor.path(QStringLiteral("menufile.hex")));
@@ -341,6 +372,68 @@ void TstMainWindowCommands::saveFile()
         QCOMPARE(editor.book.currentPath, QStringLiteral("menufile.hex"));
     }
     QCOMPARE(editor.commandStates(), QList<bool>(9, true));
+}
+
+void TstMainWindowCommands::undoRedo_data()
+{
+    QTest::addColumn<QString>("redoKey");
+    QTest::newRow("Ctrl+Y") << QStringLiteral("Ctrl+Y");
+    QTest::newRow("Ctrl+Shift+Z") << QStringLiteral("Ctrl+Shift+Z");
+}
+
+void TstMainWindowCommands::undoRedo()
+{
+    QFETCH(QString, redoKey);
+    EditorFixture editor;
+    editor.start();
+    const int b04 = MenuBook::positionOfMenu(102);
+    const int c10 = MenuBook::positionOfMenu(207);
+    editor.book.menus[c10].name = QStringLiteral("Soup");
+    editor.showPageFrom(100);
+    editor.clickRowText(3);
+    editor.pressKey(QStringLiteral("Return"));
+    QTest::keyClicks(editor.editDialog()->findChild<QLineEdit *>("lineEditSubMenuName"), "Tea");
+    QTest::mouseClick(editor.editDialog()->findChild<QPushButton *>("pushButtonApply"),
+                      Qt::LeftButton);
+    editor.flushDeletes();
+    editor.showPageFrom(200);
+    editor.clickRowText(8);
+    editor.pressKey(QStringLiteral("Delete"));
+    editor.answerQuestion(true);
+    QCOMPARE(editor.book.menus[c10].name, QString());
+
+    // Each undo shows its menu, paging no further than needed, highlighted.
+    editor.showPageFrom(282);
+    editor.pressKey(QStringLiteral("Ctrl+Z"));
+    QCOMPARE(editor.book.menus[c10].name, QStringLiteral("Soup"));
+    QCOMPARE(editor.shownCodes().first(), QStringLiteral("C-10"));
+    QCOMPARE(editor.selectedRow(), 1);
+    QCOMPARE(editor.rowWidget("labelValue_", 1)->text(), QStringLiteral("Soup"));
+    editor.pressKey(QStringLiteral("Ctrl+Z"));
+    QCOMPARE(editor.book.menus[b04].name, QString());
+    QCOMPARE(editor.shownCodes().first(), QStringLiteral("b-04"));
+    QCOMPARE(editor.selectedMenu(), 102);
+    editor.pressKey(redoKey);
+    QCOMPARE(editor.book.menus[b04].name, QStringLiteral("Tea"));
+    QCOMPARE(editor.rowWidget("labelValue_", 1)->text(), QStringLiteral("Tea"));
+
+    // Nothing while a question holds the buttons; Save writes what is shown.
+    editor.pressKey(QStringLiteral("Delete"));
+    editor.pressKey(QStringLiteral("Ctrl+Z"));
+    QCOMPARE(editor.book.menus[b04].name, QStringLiteral("Tea"));
+    editor.answerQuestion(false);
+    editor.pressKey(QStringLiteral("Ctrl+Z"));
+    editor.pressKey(QStringLiteral("Ctrl+S"));
+    QVERIFY(!fileBytes(editor.path(QStringLiteral("menufile.hex"))).contains("Tea"));
+    QVERIFY(fileBytes(editor.path(QStringLiteral("menufile.hex"))).contains("Soup"));
+
+    // Another book starts a fresh history.
+    editor.pressKey(redoKey);
+    editor.chooser.answers = {QStringLiteral("menufile.hex")};
+    editor.pressKey(QStringLiteral("Ctrl+O"));
+    editor.pressKey(QStringLiteral("Ctrl+Z"));
+    QCOMPARE(editor.book.menus[b04].name, QString());
+    QCOMPARE(editor.book.menus[c10].name, QStringLiteral("Soup"));
 }
 
 int main(int argc, char *argv[])

@@ -44,6 +44,8 @@ private slots:
     void sliderPages_data();
     void sliderPages();
     void wheelMovesOneMenuWithinTheBook();
+    void keysMoveTheHighlight_data();
+    void keysMoveTheHighlight();
     void fadedRowsLookAsQtDrawsThem();
     void selectionStaysOnItsRow();
     void rowTexts_data();
@@ -96,6 +98,62 @@ void TstMainWindowPageView::wheelMovesOneMenuWithinTheBook()
     QCOMPARE(editor.shownCodes(), codesFrom(282));
     editor.turnWheel(120);
     QCOMPARE(editor.shownCodes(), codesFrom(281));
+}
+
+void TstMainWindowPageView::keysMoveTheHighlight_data()
+{
+    QTest::addColumn<int>("firstShown");
+    QTest::addColumn<int>("row"); // the highlighted row before the keys
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<int>("expectedFirst");
+    QTest::addColumn<int>("expectedRow");
+
+    QTest::newRow("down") << 0 << 3 << QString() << "Down" << 0 << 4;
+    QTest::newRow("up") << 0 << 3 << QString() << "Up" << 0 << 2;
+    QTest::newRow("down off the page") << 0 << 15 << QString() << "Down, Down" << 2 << 15;
+    QTest::newRow("up off the page, across b-00") << 100 << 1 << QString() << "Up" << 99 << 1;
+    QTest::newRow("up at the first menu") << 0 << 1 << QString() << "Up" << 0 << 1;
+    QTest::newRow("down at the last menu") << 282 << 15 << QString() << "Down" << 282 << 15;
+    QTest::newRow("page down") << 0 << 3 << QString() << "PgDown" << 15 << 3;
+    QTest::newRow("page down to the end") << 280 << 3 << QString() << "PgDown" << 282 << 15;
+    QTest::newRow("page up") << 100 << 5 << QString() << "PgUp" << 85 << 5;
+    QTest::newRow("home") << 100 << 5 << QString() << "Home" << 0 << 1;
+    QTest::newRow("end") << 0 << 3 << QString() << "End" << 282 << 15;
+    QTest::newRow("slider focused") << 0 << 3 << "verticalSlider"
+                                    << "Down, Down" << 0 << 5;
+    QTest::newRow("button focused") << 0 << 3 << "pushButtonEdit"
+                                    << "Up" << 0 << 2;
+}
+
+void TstMainWindowPageView::keysMoveTheHighlight()
+{
+    QFETCH(int, firstShown);
+    QFETCH(int, row);
+    QFETCH(QString, focus);
+    QFETCH(QString, keys);
+    QFETCH(int, expectedFirst);
+    QFETCH(int, expectedRow);
+    EditorFixture editor;
+    editor.start();
+    editor.showPageFrom(firstShown);
+    editor.clickRowText(row);
+    if (!focus.isEmpty())
+        editor.widget(focus)->setFocus();
+
+    for (const QString &key : keys.split(QStringLiteral(", ")))
+        editor.pressKey(key);
+    QCOMPARE(editor.shownCodes(), codesFrom(expectedFirst));
+    QCOMPARE(editor.selectedRow(), expectedRow);
+    QCOMPARE(editor.selectedMenu(), expectedFirst + expectedRow - 1);
+    // The slider follows with its next tick, as for the wheel.
+    editor.window->on_highTimerEventProcess();
+    QCOMPARE(editor.slider()->value(), 282 - expectedFirst);
+
+    // Nothing moves while the edit dialog holds the window.
+    editor.click("pushButtonEdit");
+    editor.pressKey(QStringLiteral("Down"));
+    QCOMPARE(editor.selectedRow(), expectedRow);
 }
 
 // The rows fade straight into the window's backing store, their texts in a

@@ -4,6 +4,7 @@
 #include "editionrunner.h"
 #include "editorfixture.h"
 
+#include <QAccessible>
 #include <QDateTime>
 #include <QFile>
 
@@ -20,6 +21,8 @@ private slots:
     void hiddenPicturesKeepTheirLook();
     void toolTips_data();
     void toolTips();
+    void accessibleNames_data();
+    void accessibleNames();
 };
 
 void TstMainWindowStartup::startsInEmptyFolder()
@@ -79,6 +82,11 @@ void TstMainWindowStartup::startsWithUnreadableWorkingCopy()
     // Edit, Add, Close, Min, Open, Create, Clear, Save, Save As.
     const QList<bool> onlyFileCommands{false, false, true, true, true, true, false, false, false};
     QCOMPARE(editor.commandStates(), onlyFileCommands);
+    // The keys of disabled buttons do nothing.
+    for (const char *key : {"Return", "Delete", "Ctrl+S", "Ctrl+Shift+S", "Down", "Ctrl+Z"})
+        editor.pressKey(QLatin1String(key));
+    QCOMPARE(editor.takeHints(), QList<int>());
+    QVERIFY(!editor.questionBox() && !editor.editDialog());
     // No redraw yet: the start titles stand.
     QCOMPARE(editor.widget<QLabel>(QStringLiteral("labelTitleStage01"))->text(),
              inEdition("[#1]Stage", "第 1 阶段"));
@@ -198,11 +206,57 @@ void TstMainWindowStartup::toolTips()
     editor.start();
 
     QStringList shown;
+    QStringList spoken; // a screen reader names the buttons by their tips
     for (const char *name : {"pushButtonOpenFile", "pushButtonCreateNewFile", "pushButtonSaveFile",
                              "pushButtonSaveNewFile", "pushButtonDelete", "pushButtonEdit",
-                             "pushButtonEditAdd", "pushButtonClose", "pushButtonMin"})
+                             "pushButtonEditAdd", "pushButtonClose", "pushButtonMin"}) {
         shown.append(editor.button(name)->toolTip());
+        spoken.append(
+            QAccessible::queryAccessibleInterface(editor.button(name))->text(QAccessible::Name));
+    }
     QCOMPARE(shown, tips);
+    QCOMPARE(spoken, tips);
+}
+
+// What a screen reader says for the picture buttons and the rows.
+void TstMainWindowStartup::accessibleNames_data()
+{
+    QTest::addColumn<QString>("widget");
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("chinese");
+
+    QTest::newRow("Open") << "pushButtonOpenFile"
+                          << "Open"
+                          << "打开";
+    QTest::newRow("edit dialog's Apply") << "pushButtonApply"
+                                         << "Confirm"
+                                         << "确认";
+    QTest::newRow("named row")
+        << "label_1"
+        << "A-01, Pizza, P10 5 min 0 s, P05 10 min 30 s, P00 0 min 45 s, total 16 min 15 s"
+        << "A-01，Pizza，P10 5 分 0 秒，P05 10 分 30 秒，P00 0 分 45 秒，总时间 16 分 15 秒";
+    QTest::newRow("empty row")
+        << "label_2"
+        << "A-02, NO NAME, P00 0 min 0 s, P00 0 min 0 s, P00 0 min 0 s, total 0 min 0 s"
+        << "A-02，未命名，P00 0 分 0 秒，P00 0 分 0 秒，P00 0 分 0 秒，总时间 0 分 0 秒";
+}
+
+void TstMainWindowStartup::accessibleNames()
+{
+    QFETCH(QString, widget);
+    QFETCH(QString, english);
+    QFETCH(QString, chinese);
+    EditorFixture editor;
+    editor.start();
+    editor.book.menus[0].name = QStringLiteral("Pizza");
+    editor.book.menus[0].stages = {MenuStage{10, 5, 0}, MenuStage{5, 10, 30}, MenuStage{0, 0, 45}};
+    editor.pressKey(QStringLiteral("Home")); // redraws the page
+    editor.click("pushButtonEdit");
+
+    QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(editor.widget(widget));
+    QVERIFY(reader);
+    QCOMPARE(reader->text(QAccessible::Name),
+             currentEdition() == Edition::Chinese ? chinese : english);
 }
 
 int main(int argc, char *argv[])

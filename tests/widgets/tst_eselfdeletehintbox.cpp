@@ -1,6 +1,7 @@
 #include "edition.h"
 #include "eselfdeletehintbox.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -163,6 +164,8 @@ void tst_ESelfDeleteHintBox::catalogue()
     QCOMPARE(box->text(), text);
     QCOMPARE(box->width(), width);
     QCOMPARE(box->findChild<QLabel *>(QStringLiteral("label"))->width(), width);
+    // What a screen reader announces when the box appears.
+    QCOMPARE(QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name), text);
 }
 
 void tst_ESelfDeleteHintBox::looks()

@@ -4,140 +4,148 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="86"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="79"/>
         <source>SIZE: ---- MENUs</source>
         <translation>菜谱大小: ---- 个菜单</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="122"/>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="172"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="116"/>
         <source>Code</source>
         <translation>编号</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="123"/>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="173"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="117"/>
         <source>MenuName</source>
         <translation>菜单名称</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="124"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="81"/>
         <source>[#1]Stage</source>
         <translation>第 1 阶段</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="125"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="81"/>
         <source>[#2]Stage</source>
         <translation>第 2 阶段</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="126"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="81"/>
         <source>[#3]Stage</source>
         <translation>第 3 阶段</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="127"/>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="177"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="121"/>
         <source>TotalTime</source>
         <translation>总时间</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="161"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="159"/>
         <source>Open</source>
         <translation>打开</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="162"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="160"/>
         <source>New</source>
         <translation>新建</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="163"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="161"/>
         <source>Save</source>
         <translation>保存</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="164"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="162"/>
         <source>Save As</source>
         <translation>另存为</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="165"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="163"/>
         <source>Clear</source>
         <translation>清除</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="166"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="164"/>
         <source>Edit</source>
         <translation>编辑</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="167"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="165"/>
         <source>Add</source>
         <translation>添加</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="168"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="166"/>
         <source>Close</source>
         <translation>关闭</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="169"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="167"/>
         <source>Hide</source>
         <translation>隐藏</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="196"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="194"/>
         <source>TIME: %1</source>
         <translation>时间: %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="203"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="201"/>
         <source>SIZE: 297 MENUs</source>
         <translation>菜谱大小: 297 个菜单</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="130"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="195"/>
         <source>P%1, %2 min %3 s</source>
         <translation>P%1, %2 分 %3 秒</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="148"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="60"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="206"/>
         <source>NO NAME</source>
         <translation>未命名</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="158"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="47"/>
         <source>%1 min %2 s</source>
         <translation>%1 分 %2 秒</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="174"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="54"/>
+        <source>P%1 %2 min %3 s</source>
+        <translation>P%1 %2 分 %3 秒</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="59"/>
+        <source>%1, %2, %3, %4, %5, total %6</source>
+        <translation>%1，%2，%3，%4，%5，总时间 %6</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="250"/>
         <source>Stage[#01]</source>
         <translation>第 1 阶段</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="175"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="250"/>
         <source>Stage[#02]</source>
         <translation>第 2 阶段</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="176"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="250"/>
         <source>Stage[#03]</source>
         <translation>第 3 阶段</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowcommands.cpp" line="61"/>
+        <location filename="../../mainwindow/mainwindowcommands.cpp" line="64"/>
         <source>Warning</source>
         <translation>提醒</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowcommands.cpp" line="150"/>
+        <location filename="../../mainwindow/mainwindowcommands.cpp" line="157"/>
         <source>Sure to Clear this MENU?</source>
         <translation>清除当前菜单数据？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowcommands.cpp" line="158"/>
+        <location filename="../../mainwindow/mainwindowcommands.cpp" line="165"/>
         <source>Sure to Close?</source>
         <translation>关闭编辑工具？</translation>
     </message>

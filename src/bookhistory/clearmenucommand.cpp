@@ -1,0 +1,19 @@
+#include "clearmenucommand.h"
+
+#include "menubook.h"
+
+ClearMenuCommand::ClearMenuCommand(MenuBook &book, int menuIndex)
+    : MenuCommand(book, menuIndex), before(book.menus.at(MenuBook::positionOfMenu(menuIndex)))
+{
+    setText(QStringLiteral("Clear %1").arg(before.code));
+}
+
+void ClearMenuCommand::undo()
+{
+    book.replaceMenu(before);
+}
+
+void ClearMenuCommand::redo()
+{
+    book.clearMenu(menuIndex());
+}

@@ -1,0 +1,21 @@
+#include "replacemenucommand.h"
+
+#include "menubook.h"
+
+ReplaceMenuCommand::ReplaceMenuCommand(MenuBook &book, const MenuRecord &after)
+    : MenuCommand(book, menuOfPosition(after.number - 1)), before(book.menus.at(after.number - 1)),
+      after(after)
+{
+    // Names the change for a history view; nothing shows it today.
+    setText(QStringLiteral("Edit %1").arg(before.code));
+}
+
+void ReplaceMenuCommand::undo()
+{
+    book.replaceMenu(before);
+}
+
+void ReplaceMenuCommand::redo()
+{
+    book.replaceMenu(after);
+}
