@@ -168,13 +168,20 @@ void TstMainWindowCommands::openFile_data()
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QList<int>>("hints");
     QTest::addColumn<bool>("opened");
+    // Named on the command line instead of chosen in the dialog.
+    QTest::addColumn<bool>("named");
 
-    QTest::newRow("cancelled") << QString() << QList<int>{LHINT_FILE_PATH_INVALID} << false;
-    QTest::newRow("readable") << QStringLiteral("other.hex") << QList<int>() << true;
+    QTest::newRow("cancelled") << QString() << QList<int>{LHINT_FILE_PATH_INVALID} << false
+                               << false;
+    QTest::newRow("readable") << QStringLiteral("other.hex") << QList<int>() << true << false;
     QTest::newRow("missing") << QStringLiteral("missing.hex")
-                             << QList<int>{LHINT_FILE_OPEN_FAILED_BAD_DATAS} << false;
+                             << QList<int>{LHINT_FILE_OPEN_FAILED_BAD_DATAS} << false << false;
     QTest::newRow("folder") << QStringLiteral("folder.hex")
-                            << QList<int>{LHINT_FILE_OPEN_FAILED_BAD_DATAS} << false;
+                            << QList<int>{LHINT_FILE_OPEN_FAILED_BAD_DATAS} << false << false;
+    QTest::newRow("named, readable") << QStringLiteral("other.hex") << QList<int>() << true << true;
+    QTest::newRow("named, missing")
+        << QStringLiteral("missing.hex") << QList<int>{LHINT_FILE_OPEN_FAILED_BAD_DATAS} << false
+        << true;
 }
 
 void TstMainWindowCommands::openFile()
@@ -182,6 +189,7 @@ void TstMainWindowCommands::openFile()
     QFETCH(QString, answer);
     QFETCH(QList<int>, hints);
     QFETCH(bool, opened);
+    QFETCH(bool, named);
     EditorFixture editor;
     editor.start();
     MenuBook other = editor.book;
@@ -195,10 +203,15 @@ void TstMainWindowCommands::openFile()
     editor.book.menus[1].name = QStringLiteral("Unsaved");
     editor.showPageFrom(40);
     editor.clickRowText(6);
-    editor.chooser.answers = {answer};
-    editor.click("pushButtonOpenFile");
+    if (named) {
+        editor.window->openBook(answer);
+    } else {
+        editor.chooser.answers = {answer};
+        editor.click("pushButtonOpenFile");
+    }
 
     QCOMPARE(editor.takeHints(), hints);
+    QCOMPARE(editor.book.currentPath, opened ? answer : QStringLiteral("menufile.hex"));
     editor.window->on_highTimerEventProcess();
     if (opened) {
         QCOMPARE(editor.book.menus[0].name, QStringLiteral("Other Book"));
