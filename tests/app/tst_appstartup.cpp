@@ -156,8 +156,8 @@ void TstAppStartup::savesBookNamedOnCommandLine_data()
     QTest::newRow("zh, unreadable book")
         << QStringList{QStringLiteral(MENU_EDITOR_ZH)} << "missing.hex" << false << QString();
     // The launcher changes the folder: the book must reach the editor by its full path.
-    QTest::newRow("en through the desktop launcher")
-        << QStringList{launcher, QStringLiteral("menu_editor_en")} << "book.hex" << true
+    QTest::newRow("zh through the desktop launcher")
+        << QStringList{launcher, QStringLiteral("menu_editor_zh")} << "book.hex" << true
         << "Documents/Morvex Menus";
 }
 
