@@ -177,7 +177,7 @@ shift
 "$@" &
 pid=$!
 tries=0
-until xwininfo -root -tree 2>/dev/null | grep -q '"Morvex Menu Editor"'; do
+until xwininfo -name "Morvex Menu Editor" 2>/dev/null | grep -q IsViewable; do
     tries=$((tries + 1))
     if ! kill -0 "$pid" 2>/dev/null || [ "$tries" -gt 200 ]; then
         echo "no window" >&2
@@ -186,14 +186,14 @@ until xwininfo -root -tree 2>/dev/null | grep -q '"Morvex Menu Editor"'; do
     fi
     sleep 0.1
 done
-sleep 1
 geometry=$(xwininfo -name "Morvex Menu Editor")
 x=$(echo "$geometry" | sed -n 's/.*Absolute upper-left X: *//p')
 y=$(echo "$geometry" | sed -n 's/.*Absolute upper-left Y: *//p')
 stamp=$(mktemp)
-xdotool mousemove $((x + 102)) $((y + 554)) click 1
+# A busy machine may lose a click to a window still settling; Save again.
 tries=0
 until [ "$watched" -nt "$stamp" ] || [ "$tries" -gt 100 ]; do
+    [ $((tries % 30)) -eq 0 ] && xdotool mousemove $((x + 102)) $((y + 554)) click 1
     tries=$((tries + 1))
     sleep 0.1
 done
