@@ -31,9 +31,20 @@ fail() {
 # $2 the prefix the desktop entries must name (differs for the package).
 check_tree() {
     local root=$1 prefix=$2
-    local program
+    local program output status
     for program in menu_editor_en menu_editor_zh; do
         [ -x "$root/bin/$program" ] || fail "$root/bin/$program missing or not executable"
+        # Usage and version need no display; arguments not understood end with status 2.
+        output=$(
+            unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+            "$root/bin/$program" --version && "$root/bin/$program" -h
+        ) || true
+        grep -qx "$program [0-9.]*" <<<"$output" && grep -qxF "Usage: $program [options] [BOOK.hex]" <<<"$output" ||
+            fail "$program: --version and --help say: $output"
+        status=0
+        QT_QPA_PLATFORM=offscreen "$root/bin/$program" --frobnicate >/dev/null 2>"$scratch/usage.txt" || status=$?
+        [ $status = 2 ] && grep -q "^Usage: $program " "$scratch/usage.txt" ||
+            fail "$program: an unknown option ends with status $status and $(cat "$scratch/usage.txt")"
         [ -s "$root/share/man/man1/$program.1.gz" ] || fail "man page $program.1.gz missing"
         if [ -s "$root/share/man/man1/$program.1.gz" ] &&
             ! gzip -dc "$root/share/man/man1/$program.1.gz" | grep -q "^\.TH ${program^^} 1 "; then
