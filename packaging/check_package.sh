@@ -31,9 +31,20 @@ fail() {
 # $2 the prefix the desktop entries must name (differs for the package).
 check_tree() {
     local root=$1 prefix=$2
-    local program
+    local program output status
     for program in menu_editor_en menu_editor_zh; do
         [ -x "$root/bin/$program" ] || fail "$root/bin/$program missing or not executable"
+        # Usage and version need no display; arguments not understood end with status 2.
+        output=$(
+            unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+            "$root/bin/$program" --version && "$root/bin/$program" -h
+        ) || true
+        grep -qx "$program [0-9.]*" <<<"$output" && grep -qxF "Usage: $program [options] [BOOK.hex]" <<<"$output" ||
+            fail "$program: --version and --help say: $output"
+        status=0
+        QT_QPA_PLATFORM=offscreen "$root/bin/$program" --frobnicate >/dev/null 2>"$scratch/usage.txt" || status=$?
+        [ $status = 2 ] && grep -q "^Usage: $program " "$scratch/usage.txt" ||
+            fail "$program: an unknown option ends with status $status and $(cat "$scratch/usage.txt")"
         [ -s "$root/share/man/man1/$program.1.gz" ] || fail "man page $program.1.gz missing"
         if [ -s "$root/share/man/man1/$program.1.gz" ] &&
             ! gzip -dc "$root/share/man/man1/$program.1.gz" | grep -q "^\.TH ${program^^} 1 "; then
@@ -65,11 +76,14 @@ check_tree() {
             continue
         fi
         desktop-file-validate "$entry" || fail "desktop-file-validate rejects $(basename "$entry")"
-        grep -qxF "Exec=$prefix/libexec/morvex-menu-editor/menu-editor-start menu_editor_$edition" "$entry" ||
+        grep -qxF "Exec=$prefix/libexec/morvex-menu-editor/menu-editor-start menu_editor_$edition %f" "$entry" ||
             fail "$(basename "$entry") does not start menu_editor_$edition through the launcher under $prefix"
+        grep -qxF "MimeType=application/x-morvex-menubook;" "$entry" || fail "$(basename "$entry"): MimeType"
         grep -qxF "TryExec=$prefix/bin/menu_editor_$edition" "$entry" || fail "$(basename "$entry"): TryExec"
         grep -qxF "Icon=$app_id" "$entry" || fail "$(basename "$entry"): Icon"
     done
+
+    xmllint --noout "$root/share/mime/packages/$app_id.xml" || fail "MIME type file missing or not XML"
 
     local metainfo="$root/share/metainfo/$app_id.metainfo.xml"
     if [ -s "$metainfo" ]; then
@@ -96,6 +110,8 @@ check_start_folder() {
     else
         read -r -a command <<<"$exec_line"
     fi
+    # Started from the menu, there is no file for %f.
+    [ "${command[-1]}" = %f ] && unset 'command[-1]'
     mkdir -p "$home"
     env -i PATH=/usr/bin:/bin HOME="$home" QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 \
         "${command[@]}" >"$scratch/editor.log" 2>&1 &
@@ -133,6 +149,27 @@ printf '# written by xdg-user-dirs-update\nXDG_DOCUMENTS_DIR="$HOME/Dokumente"\n
 check_start_folder "$prefix/share/applications/$app_id.Chinese.desktop" \
     "$scratch/home2" "$scratch/home2/Dokumente/Morvex Menus"
 
+echo "== menu books, and only they, have their own file type"
+# Asked the way file managers ask: through GIO (GNOME, Xfce) and through
+# File::MimeInfo (xdg-open elsewhere), whose rules differ.
+mkdir -p "$scratch/mime/share/mime/packages" "$scratch/files"
+cp "$prefix/share/mime/packages/$app_id.xml" "$scratch/mime/share/mime/packages/"
+update-mime-database "$scratch/mime/share/mime" || fail "update-mime-database rejects the MIME type file"
+cp "$scratch/home1/Documents/Morvex Menus/menufile.hex" "$scratch/files/book.hex"
+{ printf '\357\273\277'; cat "$scratch/files/book.hex"; } >"$scratch/files/spreadsheet.hex"
+printf ':10010000214601360121470136007EFE09D2190140\n:00000001FF\n' >"$scratch/files/firmware.hex"
+for desktop in GNOME X-Generic; do
+    for file in book spreadsheet firmware; do
+        type=$(XDG_DATA_HOME="$scratch/mime/share" XDG_DATA_DIRS="$scratch/mime/share:/usr/share" \
+            XDG_CURRENT_DESKTOP=$desktop xdg-mime query filetype "$scratch/files/$file.hex")
+        if [ "$file" = firmware ]; then
+            [ "$type" != application/x-morvex-menubook ] || fail "$desktop: $file.hex taken for a menu book"
+        else
+            [ "$type" = application/x-morvex-menubook ] || fail "$desktop: $file.hex is $type"
+        fi
+    done
+done
+
 echo "== cpack -G DEB, dpkg -x"
 (cd "$build" && "${CPACK:-cpack}" -G DEB -B "$scratch/package" >"$scratch/cpack.log" 2>&1) ||
     { cat "$scratch/cpack.log" >&2; echo "FAIL: cpack" >&2; exit 1; }
@@ -151,6 +188,12 @@ else
     check_tree "$scratch/root/usr" /usr
     if file "$scratch/root/usr/bin/menu_editor_en" | grep -q 'not stripped'; then
         fail "packaged programs are not stripped"
+    fi
+    if command -v lintian >/dev/null; then
+        lintian --fail-on error,warning "$deb" >"$scratch/lintian.log" 2>&1 ||
+            { cat "$scratch/lintian.log" >&2; fail "lintian finds errors or warnings"; }
+    else
+        echo "lintian is not installed: the package is not linted"
     fi
 fi
 

@@ -1,3 +1,4 @@
+#include "commandline.h"
 #include "edition.h"
 #include "filedialogchooser.h"
 #include "mainwindow.h"
@@ -8,9 +9,39 @@
 #include <QFont>
 #include <QUndoStack>
 
+#include <cstdio>
+
+namespace {
+
+int answer(const CommandLine &line)
+{
+    const bool refused = line.action == CommandLine::Action::Refuse;
+    std::fputs(line.text.toLocal8Bit().constData(), refused ? stderr : stdout);
+    return refused ? 2 : 0;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    const QString programName = QStringLiteral(MORVEX_PROGRAM_NAME);
+    const QString version = QStringLiteral(MORVEX_VERSION);
+    // --help and --version answer before the application object exists, so
+    // that they work without a display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    CommandLine line = CommandLine::parse(arguments, programName, version);
+    if (line.action == CommandLine::Action::ShowHelp ||
+        line.action == CommandLine::Action::ShowVersion)
+        return answer(line);
+
     QApplication app(argc, argv);
+    // The application object has taken out Qt's own options (-platform,
+    // -style, ...), which the first reading refused.
+    line = CommandLine::parse(QCoreApplication::arguments(), programName, version);
+    if (line.action != CommandLine::Action::Run)
+        return answer(line);
 #ifdef MORVEX_CHINESE_EDITION
     // The forms ask for "微软雅黑", which Linux systems lack. Left to itself,
     // Qt takes a CJK font by script and, outside a Chinese locale, with
@@ -34,5 +65,7 @@ int main(int argc, char *argv[])
     window.show();
     // Keys work at once, also where no window manager hands out the focus.
     window.activateWindow();
+    if (!line.bookPath.isEmpty())
+        window.openBook(line.bookPath);
     return app.exec();
 }

@@ -10,6 +10,7 @@
 #include <limits>
 #include <memory>
 
+enum class FileCommandResult;
 class EditDialog;
 class ELabel;
 class EMessageBox;
@@ -41,6 +42,10 @@ public:
     void on_updateTimerLabel();
     void on_highTimerEventProcess();
     void on_MsgBoxApplied();
+
+    // Opens the named book as Open does with the name a dialog returned: the
+    // start of a run with a book named on the command line.
+    void openBook(const QString &fileName);
 
     // The clock line for a moment, in the running edition.
     static QString clockText(const QDateTime &moment);
@@ -98,6 +103,7 @@ private:
     void disableCommandButtons();
     void restoreCommandButtons();
     void enableBookCommands();
+    void showOpenResult(FileCommandResult result);
     void askQuestion(const QString &question);
     void showHint(int hintId);
     static int saveHint(FileCommandResult result);

@@ -86,7 +86,19 @@ void MainWindow::on_pushButtonOpenFile_clicked()
 {
     state.pendingClose = false;
     state.pendingClear = false;
-    switch (book.openFile()) {
+    showOpenResult(book.openFile());
+}
+
+void MainWindow::openBook(const QString &fileName)
+{
+    state.pendingClose = false;
+    state.pendingClear = false;
+    showOpenResult(book.openFile(fileName));
+}
+
+void MainWindow::showOpenResult(FileCommandResult result)
+{
+    switch (result) {
     case FileCommandResult::Done:
         // Another book: the changes to the last one cannot be taken back.
         history.clear();

@@ -109,6 +109,11 @@ FileCommandResult MenuBook::openFile()
                              ? fileChooser->openFileName(QStringLiteral("Open Morvex-Menu-File"),
                                                          QString(), FileFilter)
                              : QString();
+    return openFile(name);
+}
+
+FileCommandResult MenuBook::openFile(const QString &name)
+{
     chosenFileName = name;
     if (name.isEmpty())
         return FileCommandResult::Cancelled;

@@ -67,6 +67,9 @@ public:
     // Cancelled: nothing changed. Failed: the chosen file could not be opened
     // for reading; menus and currentPath are unchanged.
     FileCommandResult openFile();
+    // The same with the name given instead of asked for (a book named on the
+    // command line); an empty name counts as a cancelled dialog.
+    FileCommandResult openFile(const QString &name);
     // Done: the chosen file holds the header only, the book is empty and the
     // file became currentPath. Cancelled: nothing changed. Failed: the file
     // could not be written; book and currentPath are unchanged.

@@ -200,7 +200,8 @@ void TstMainWindowCommands::openFile_data()
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QList<int>>("hints");
     QTest::addColumn<bool>("opened");
-    QTest::addColumn<QString>("key");
+    // How the book is chosen: the Open button, a key, or named on the command line.
+    QTest::addColumn<QString>("how");
 
     QTest::newRow("cancelled") << QString() << QList<int>{LHINT_FILE_PATH_INVALID} << false
                                << QString();
@@ -211,6 +212,11 @@ void TstMainWindowCommands::openFile_data()
                             << QList<int>{LHINT_FILE_OPEN_FAILED_BAD_DATAS} << false << QString();
     QTest::newRow("Ctrl+O") << QStringLiteral("other.hex") << QList<int>() << true
                             << QStringLiteral("Ctrl+O");
+    QTest::newRow("named, readable")
+        << QStringLiteral("other.hex") << QList<int>() << true << QStringLiteral("named");
+    QTest::newRow("named, missing")
+        << QStringLiteral("missing.hex") << QList<int>{LHINT_FILE_OPEN_FAILED_BAD_DATAS} << false
+        << QStringLiteral("named");
 }
 
 void TstMainWindowCommands::openFile()
@@ -218,7 +224,7 @@ void TstMainWindowCommands::openFile()
     QFETCH(QString, answer);
     QFETCH(QList<int>, hints);
     QFETCH(bool, opened);
-    QFETCH(QString, key);
+    QFETCH(QString, how);
     EditorFixture editor;
     editor.start();
     MenuBook other = editor.book;
@@ -233,9 +239,13 @@ void TstMainWindowCommands::openFile()
     editor.showPageFrom(40);
     editor.clickRowText(6);
     editor.chooser.answers = {answer};
-    key.isEmpty() ? editor.click("pushButtonOpenFile") : editor.pressKey(key);
+    if (how == QLatin1String("named"))
+        editor.window->openBook(answer);
+    else
+        how.isEmpty() ? editor.click("pushButtonOpenFile") : editor.pressKey(how);
 
     QCOMPARE(editor.takeHints(), hints);
+    QCOMPARE(editor.book.currentPath, opened ? answer : QStringLiteral("menufile.hex"));
     editor.window->on_highTimerEventProcess();
     if (opened) {
         QCOMPARE(editor.book.menus[0].name, QStringLiteral("Other Book"));

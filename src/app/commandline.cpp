@@ -1,0 +1,47 @@
+#include "commandline.h"
+
+#include <QCommandLineParser>
+
+CommandLine CommandLine::parse(const QStringList &arguments, const QString &programName,
+                               const QString &version)
+{
+    // The usage is English in both editions: it is printed before any
+    // translation is installed, and --help must work without a display.
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Edits the cooking-menu book of a Morvex microwave oven.\n"
+                       "Loads the working copy menufile.hex of the current folder, then\n"
+                       "opens BOOK.hex, when given, as the Open button would."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Shows this help and exits."));
+    const QCommandLineOption showVersion({QStringLiteral("v"), QStringLiteral("version")},
+                                         QStringLiteral("Shows the version and exits."));
+    parser.addOption(help);
+    parser.addOption(showVersion);
+    parser.addPositionalArgument(QStringLiteral("BOOK.hex"),
+                                 QStringLiteral("The menu book to open."),
+                                 QStringLiteral("[BOOK.hex]"));
+
+    // The parser would name the program by the path it was started with,
+    // or not at all before the application object exists.
+    const QString usage = QStringLiteral("Usage: %1 [options] [BOOK.hex]\n").arg(programName) +
+                          parser.helpText().section(u'\n', 1);
+
+    CommandLine line;
+    const bool understood = parser.parse(arguments);
+    if (understood && parser.isSet(help)) {
+        line.action = Action::ShowHelp;
+        line.text = usage;
+    } else if (understood && parser.isSet(showVersion)) {
+        line.action = Action::ShowVersion;
+        line.text = programName + u' ' + version + u'\n';
+    } else if (!understood || parser.positionalArguments().size() > 1) {
+        line.action = Action::Refuse;
+        const QString reason =
+            understood ? QStringLiteral("Only one book can be opened.") : parser.errorText();
+        line.text = programName + QStringLiteral(": ") + reason + u'\n' + usage;
+    } else if (!parser.positionalArguments().isEmpty()) {
+        line.bookPath = parser.positionalArguments().constFirst();
+    }
+    return line;
+}
