@@ -344,31 +344,33 @@ void TstAppStartup::keysClearUndoAndRedo()
     QCOMPARE(saved("cleared"), cleared);
     QCOMPARE(saved("undone"), named);
     QCOMPARE(saved("redone"), cleared);
-    void TstAppStartup::savesBookNamedOnCommandLine_data()
-    {
-        QTest::addColumn<QStringList>("command");
-        QTest::addColumn<QString>("book");
+}
 
-        const QString launcher = QFileInfo(QStringLiteral(MENU_EDITOR_EN))
-                                     .dir()
-                                     .filePath(QStringLiteral("menu-editor-start"));
-        QTest::newRow("en") << QStringList{QStringLiteral(MENU_EDITOR_EN)} << "book.hex";
-        QTest::newRow("zh, unreadable book")
-            << QStringList{QStringLiteral(MENU_EDITOR_ZH)} << "missing.hex";
-        // The launcher changes the folder: the book must reach the editor by its full path.
-        QTest::newRow("zh through the desktop launcher")
-            << QStringList{launcher, QStringLiteral("menu_editor_zh")} << "book.hex";
-    }
+void TstAppStartup::savesBookNamedOnCommandLine_data()
+{
+    QTest::addColumn<QStringList>("command");
+    QTest::addColumn<QString>("book");
 
-    // The real program started with a book argument on a virtual display; a
-    // click on Save, and what the book and the working copy then hold.
-    void TstAppStartup::savesBookNamedOnCommandLine()
-    {
-        QFETCH(QStringList, command);
-        QFETCH(QString, book);
-        // Clicks Save once the window shows and waits for the working copy ($1)
-        // to be rewritten; the program and its arguments follow.
-        static const char SaveScript[] = R"(#!/bin/sh
+    const QString launcher = QFileInfo(QStringLiteral(MENU_EDITOR_EN))
+                                 .dir()
+                                 .filePath(QStringLiteral("menu-editor-start"));
+    QTest::newRow("en") << QStringList{QStringLiteral(MENU_EDITOR_EN)} << "book.hex";
+    QTest::newRow("zh, unreadable book")
+        << QStringList{QStringLiteral(MENU_EDITOR_ZH)} << "missing.hex";
+    // The launcher changes the folder: the book must reach the editor by its full path.
+    QTest::newRow("zh through the desktop launcher")
+        << QStringList{launcher, QStringLiteral("menu_editor_zh")} << "book.hex";
+}
+
+// The real program started with a book argument on a virtual display; a
+// click on Save, and what the book and the working copy then hold.
+void TstAppStartup::savesBookNamedOnCommandLine()
+{
+    QFETCH(QStringList, command);
+    QFETCH(QString, book);
+    // Clicks Save once the window shows and waits for the working copy ($1)
+    // to be rewritten; the program and its arguments follow.
+    static const char SaveScript[] = R"(#!/bin/sh
 watched=$1
 shift
 "$@" &
@@ -385,46 +387,45 @@ kill "$pid"
 wait "$pid"
 exit 0
 )";
-        QVERIFY(!toolsMissing());
-        QTemporaryDir work;
-        QTemporaryDir home;
-        QVERIFY(work.isValid() && home.isValid());
-        const bool readable = book == QLatin1String("book.hex");
-        const QDir menuFolder(command.size() > 1
-                                  ? home.filePath(QStringLiteral("Documents/Morvex Menus"))
-                                  : work.path());
-        QVERIFY(menuFolder.mkpath(QStringLiteral(".")));
-        const QString workingCopy = menuFolder.filePath(QStringLiteral("menufile.hex"));
-        const auto write = [](const QString &path, const QByteArray &bytes) {
-            QFile file(path);
-            return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-        };
-        // Written as a spreadsheet might leave them (CR LF, blanks around a name,
-        // rows missing); Save writes all 299 rows as the editor reads them.
-        const QByteArray header = MenuBook::fileBytes(MenuBook::headerText());
-        QVERIFY(!readable ||
-                write(work.filePath(book), header + "  Popcorn  ,#0001,10,2,30,0,0,0,0,0,0\r\n"));
-        QVERIFY(write(workingCopy, header + "Soup,#0001,5,10,0,3,1,0,0,0,0\r\n"));
+    QVERIFY(!toolsMissing());
+    QTemporaryDir work;
+    QTemporaryDir home;
+    QVERIFY(work.isValid() && home.isValid());
+    const bool readable = book == QLatin1String("book.hex");
+    const QDir menuFolder(
+        command.size() > 1 ? home.filePath(QStringLiteral("Documents/Morvex Menus")) : work.path());
+    QVERIFY(menuFolder.mkpath(QStringLiteral(".")));
+    const QString workingCopy = menuFolder.filePath(QStringLiteral("menufile.hex"));
+    const auto write = [](const QString &path, const QByteArray &bytes) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    };
+    // Written as a spreadsheet might leave them (CR LF, blanks around a name,
+    // rows missing); Save writes all 299 rows as the editor reads them.
+    const QByteArray header = MenuBook::fileBytes(MenuBook::headerText());
+    QVERIFY(!readable ||
+            write(work.filePath(book), header + "  Popcorn  ,#0001,10,2,30,0,0,0,0,0,0\r\n"));
+    QVERIFY(write(workingCopy, header + "Soup,#0001,5,10,0,3,1,0,0,0,0\r\n"));
 
-        bool succeeded = false;
-        const QByteArray output = runOnDisplay(
-            SaveScript, work.path(), QStringList{workingCopy} + command + QStringList{book},
-            succeeded, home.path());
-        QVERIFY2(succeeded, output.constData());
+    bool succeeded = false;
+    const QByteArray output = runOnDisplay(SaveScript, work.path(),
+                                           QStringList{workingCopy} + command + QStringList{book},
+                                           succeeded, home.path());
+    QVERIFY2(succeeded, output.constData());
 
-        // An unreadable book leaves the working copy's book, and Save writes that.
-        QString expected = MenuBook::defaultText();
-        expected.replace(QLatin1String(",#0001,0,0,0,0,0,0,0,0,0"),
-                         readable ? QLatin1String("Popcorn,#0001,10,2,30,0,0,0,0,0,0")
-                                  : QLatin1String("Soup,#0001,5,10,0,3,1,0,0,0,0"));
-        QFile saved(workingCopy);
-        QVERIFY(saved.open(QIODevice::ReadOnly));
-        QCOMPARE(saved.readAll(), expected.toLatin1());
-        QFile bookFile(work.filePath(book));
-        QCOMPARE(bookFile.open(QIODevice::ReadOnly) ? bookFile.readAll() : QByteArray(),
-                 readable ? expected.toLatin1() : QByteArray());
-    }
+    // An unreadable book leaves the working copy's book, and Save writes that.
+    QString expected = MenuBook::defaultText();
+    expected.replace(QLatin1String(",#0001,0,0,0,0,0,0,0,0,0"),
+                     readable ? QLatin1String("Popcorn,#0001,10,2,30,0,0,0,0,0,0")
+                              : QLatin1String("Soup,#0001,5,10,0,3,1,0,0,0,0"));
+    QFile saved(workingCopy);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), expected.toLatin1());
+    QFile bookFile(work.filePath(book));
+    QCOMPARE(bookFile.open(QIODevice::ReadOnly) ? bookFile.readAll() : QByteArray(),
+             readable ? expected.toLatin1() : QByteArray());
+}
 
-    QTEST_GUILESS_MAIN(TstAppStartup)
+QTEST_GUILESS_MAIN(TstAppStartup)
 
 #include "tst_appstartup.moc"
