@@ -18,43 +18,15 @@
 
 namespace {
 
-// Runs on the virtual display: start the program, wait for its window, let
-// it paint, take the screenshot, end the program. Every wait is bounded.
-const char StartScript[] = R"(#!/bin/sh
-program=$1 screenshot=$2 geometry=$3
-"$program" &
-pid=$!
-tries=0
-until xwininfo -root -tree 2>/dev/null | grep -q '"Morvex Menu Editor"'; do
-    if ! kill -0 "$pid" 2>/dev/null; then
-        echo "the program ended before showing its window" >&2
-        exit 3
-    fi
-    tries=$((tries + 1))
-    if [ "$tries" -gt 200 ]; then
-        echo "no window after 20 s" >&2
-        kill "$pid"
-        exit 4
-    fi
-    sleep 0.1
-done
-sleep 1
-xwininfo -name "Morvex Menu Editor" > "$geometry"
-import -window root "$screenshot"
-status=$?
-kill "$pid"
-wait "$pid"
-exit $status
-)";
-
-// Drives the window as a user would, with real pointer and key events: clear
-// A-01 and turn the wheel while the question is open, then edit the menu
-// now highlighted (A-02) and save. Window places come from the display.
-const char EditScript[] = R"sh(#!/bin/sh
-program=$1
-"$program" &
-pid=$!
-# The absolute X and Y of the first window of a size, empty while there is none.
+// Shell helpers every run on the virtual display starts with. start runs the
+// program (and its arguments) in the background; wait_for prints the
+// absolute X and Y of the first window of a size once it is there; every
+// wait is bounded.
+const char Preamble[] = R"sh(#!/bin/sh
+start() {
+    "$@" &
+    pid=$!
+}
 place() {
     xwininfo -root -tree 2>/dev/null |
         sed -n "s/.* $1+[-0-9]*+[-0-9]* *+\([-0-9]*\)+\([-0-9]*\)\$/\1 \2/p" | head -n 1
@@ -77,6 +49,30 @@ click() {
     xdotool mousemove "$1" "$2" click 1
     sleep 0.4
 }
+finish() {
+    kill "$pid"
+    wait "$pid"
+    exit "${1:-0}"
+}
+)sh";
+
+// Let the window paint, take the screenshot, end the program.
+const char StartScript[] = R"sh(
+screenshot=$1 geometry=$2
+shift 2
+start "$@"
+wait_for 955x590 > /dev/null || exit 4
+sleep 0.5
+xwininfo -name "Morvex Menu Editor" > "$geometry"
+import -window root "$screenshot"
+finish $?
+)sh";
+
+// Drives the window as a user would, with real pointer and key events: clear
+// A-01 and turn the wheel while the question is open, then edit the menu
+// now highlighted (A-02) and save. Window places come from the display.
+const char EditScript[] = R"sh(
+start "$@"
 found=$(wait_for 955x590) || exit 4
 set -- $found
 wx=$1 wy=$2
@@ -97,44 +93,27 @@ sleep 0.4
 click $(($1 + 457)) $(($2 + 327))
 click $((wx + 102)) $((wy + 554))
 sleep 0.5
-kill "$pid"
-wait "$pid"
-exit 0
+finish
 )sh";
 
 // Drives the window with real key presses: Down three times to A-04,
 // Delete, the question's Apply by mouse, then Ctrl+S after the clear, after
 // Ctrl+Z and after Ctrl+Y, keeping the working copy each time.
-const char KeysScript[] = R"sh(#!/bin/sh
-program=$1 kept=$2
-"$program" &
-pid=$!
-tries=0
-until window=$(xdotool search --name '^Morvex Menu Editor$'); do
-    tries=$((tries + 1))
-    if [ "$tries" -gt 200 ] || ! kill -0 "$pid" 2>/dev/null; then
-        echo "no window" >&2
-        exit 3
-    fi
-    sleep 0.1
-done
-sleep 1
+const char KeysScript[] = R"sh(
+kept=$1
+shift
+start "$@"
+wait_for 955x590 > /dev/null || exit 4
+window=$(xdotool search --name '^Morvex Menu Editor$' | head -n 1)
+sleep 0.5
 xdotool key Down Down Down Delete
-sleep 1
-question=$(xdotool search --name '^Dialog$' | head -n 1)
-if [ -z "$question" ]; then
-    echo "no question box" >&2
-    kill "$pid"
-    exit 4
-fi
-eval "$(xdotool getwindowgeometry --shell "$question")"
-#The Apply button : 54 x 54 at(160, 90) in the box.
-xdotool mousemove $((X + 187)) $((Y + 117)) click 1
-sleep 1
+found=$(wait_for 300x150) || exit 4
+set -- $found
+click $(($1 + 187)) $(($2 + 117))
+sleep 0.6
 # No window manager runs here to hand the focus back when the box closes.
 xdotool windowfocus --sync "$window"
-for step in cleared undone redone;
-do
+for step in cleared undone redone; do
     case $step in
         undone) xdotool key ctrl+z ;;
         redone) xdotool key ctrl+y ;;
@@ -144,9 +123,24 @@ do
     sleep 1
     cp menufile.hex "$kept/$step.hex"
 done
-kill "$pid"
-wait "$pid"
-exit 0
+finish
+)sh";
+
+// Clicks Save once the window shows, until the working copy ($1) has been
+// rewritten: a busy machine may lose a click to a window still settling.
+const char SaveScript[] = R"sh(
+watched=$1
+shift
+stamp=$(mktemp)
+start "$@"
+found=$(wait_for 955x590) || exit 4
+set -- $found
+for try in 1 2 3 4 5 6 7 8 9 10; do
+    [ "$watched" -nt "$stamp" ] && break
+    click $(($1 + 102)) $(($2 + 554))
+    sleep 0.6
+done
+finish
 )sh";
 
 constexpr int RunLimitMs = 90000;
@@ -161,7 +155,7 @@ QByteArray runOnDisplay(const char *scriptText, const QString &workFolder,
     const QString script = scratch.filePath(QStringLiteral("run.sh"));
     QFile scriptFile(script);
     succeeded = scratch.isValid() && scriptFile.open(QIODevice::WriteOnly) &&
-                scriptFile.write(scriptText) > 0;
+                scriptFile.write(QByteArray(Preamble) + scriptText) > 0;
     scriptFile.close();
     if (!succeeded)
         return "cannot write the script";
@@ -248,7 +242,7 @@ void TstAppStartup::startsInEmptyFolder()
     const QString geometryFile = scratch.filePath(QStringLiteral("geometry.txt"));
     bool succeeded = false;
     const QByteArray output = runOnDisplay(StartScript, workFolder.path(),
-                                           {program, screenshot, geometryFile}, succeeded);
+                                           {screenshot, geometryFile, program}, succeeded);
     QVERIFY2(succeeded, output.constData());
 
     // Start-up wrote the working copy: a default book.
@@ -332,7 +326,7 @@ void TstAppStartup::keysClearUndoAndRedo()
     bool succeeded = false;
     const QByteArray output =
         runOnDisplay(KeysScript, workFolder.path(),
-                     {QStringLiteral(MENU_EDITOR_EN), workFolder.path()}, succeeded);
+                     {workFolder.path(), QStringLiteral(MENU_EDITOR_EN)}, succeeded);
     QVERIFY2(succeeded, output.constData());
 
     const auto saved = [&folder](const char *step) {
@@ -368,25 +362,6 @@ void TstAppStartup::savesBookNamedOnCommandLine()
 {
     QFETCH(QStringList, command);
     QFETCH(QString, book);
-    // Clicks Save once the window shows and waits for the working copy ($1)
-    // to be rewritten; the program and its arguments follow.
-    static const char SaveScript[] = R"(#!/bin/sh
-watched=$1
-shift
-"$@" &
-pid=$!
-stamp=$(mktemp)
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Morvex Menu Editor$' | head -n 1)
-# A busy machine may lose a click to a window still settling: Save again.
-for try in 1 2 3 4 5 6 7 8 9 10; do
-    [ "$watched" -nt "$stamp" ] && break
-    xdotool mousemove --window "$window" 102 554 click 1
-    sleep 1
-done
-kill "$pid"
-wait "$pid"
-exit 0
-)";
     QVERIFY(!toolsMissing());
     QTemporaryDir work;
     QTemporaryDir home;
