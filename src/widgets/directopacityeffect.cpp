@@ -15,12 +15,18 @@ bool opaque(const QImage &image)
 {
     if (!image.hasAlphaChannel())
         return true;
-    for (int y = 0; y < image.height(); ++y) {
+    // On X11 the backing store of an opaque window is premultiplied ARGB, so
+    // this runs over every pixel under every blended label of a page step:
+    // one AND per pixel, a test per line.
+    const int width = image.width();
+    const int height = image.height();
+    for (int y = 0; y < height; ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if (qAlpha(line[x]) != 255)
-                return false;
-        }
+        QRgb all = 0xff000000u;
+        for (int x = 0; x < width; ++x)
+            all &= line[x];
+        if (qAlpha(all) != 255)
+            return false;
     }
     return true;
 }
@@ -66,18 +72,26 @@ void DirectOpacityEffect::draw(QPainter *painter)
         if (drawn)
             return;
     }
-    const QRect pixels = toDevice.mapRect(sourceBoundingRect(Qt::LogicalCoordinates))
-                             .toAlignedRect()
-                             .intersected(image->rect());
+    QRect pixels = toDevice.mapRect(sourceBoundingRect(Qt::LogicalCoordinates))
+                       .toAlignedRect()
+                       .intersected(image->rect());
+    // Nothing is painted outside the repaint's region, so nothing there needs
+    // keeping: the clock's tick blends the button pad under the clock alone.
+    const QRegion repainted = painter->paintEngine()->systemClip();
+    if (!repainted.isEmpty())
+        pixels &= repainted.boundingRect();
     if (pixels.isEmpty())
         return;
-    const QImage under = image->copy(pixels);
+    QImage under = image->copy(pixels);
     // The blend below is exact over opaque pixels only (a window's own
     // backing store); anything translucent takes the usual route.
     if (!opaque(under)) {
         QGraphicsOpacityEffect::draw(painter);
         return;
     }
+    // Known opaque, the pixels blend back by the cheaper rule for pixels
+    // without alpha.
+    under.reinterpretAsFormat(QImage::Format_RGB32);
 
     drawSource(painter);
 
