@@ -8,31 +8,6 @@
 
 #include <cmath>
 
-namespace {
-
-// True when every pixel of the image is opaque.
-bool opaque(const QImage &image)
-{
-    if (!image.hasAlphaChannel())
-        return true;
-    // On X11 the backing store of an opaque window is premultiplied ARGB, so
-    // this runs over every pixel under every blended label of a page step:
-    // one AND per pixel, a test per line.
-    const int width = image.width();
-    const int height = image.height();
-    for (int y = 0; y < height; ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        QRgb all = 0xff000000u;
-        for (int x = 0; x < width; ++x)
-            all &= line[x];
-        if (qAlpha(all) != 255)
-            return false;
-    }
-    return true;
-}
-
-} // namespace
-
 DirectOpacityEffect::DirectOpacityEffect(QWidget *widget)
     : QGraphicsOpacityEffect(widget), widget(widget)
 {}
@@ -53,8 +28,17 @@ void DirectOpacityEffect::draw(QPainter *painter)
     const QTransform toDevice = painter->deviceTransform();
     auto *image =
         device && device->devType() == QInternal::Image ? static_cast<QImage *>(device) : nullptr;
-    const bool plainFormat = image && (image->format() == QImage::Format_RGB32 ||
-                                       image->format() == QImage::Format_ARGB32_Premultiplied);
+    // The blend below is exact over opaque pixels. On X11 the backing store
+    // of an opaque window is premultiplied ARGB; its pixels are opaque when
+    // the window shows no alpha and paints its background with an opaque
+    // brush under everything else.
+    const QWidget *window = widget->window();
+    const bool opaqueWindow = windowRepaint && !store->window()->format().hasAlpha() &&
+                              !window->testAttribute(Qt::WA_NoSystemBackground) &&
+                              window->palette().brush(QPalette::Window).isOpaque();
+    const bool plainFormat =
+        image && (image->format() == QImage::Format_RGB32 ||
+                  (image->format() == QImage::Format_ARGB32_Premultiplied && opaqueWindow));
     // Whole device pixels per logical one, so the pixels copied back land
     // exactly where they were taken.
     const bool wholePixels = toDevice.type() <= QTransform::TxScale &&
@@ -82,16 +66,7 @@ void DirectOpacityEffect::draw(QPainter *painter)
         pixels &= repainted.boundingRect();
     if (pixels.isEmpty())
         return;
-    QImage under = image->copy(pixels);
-    // The blend below is exact over opaque pixels only (a window's own
-    // backing store); anything translucent takes the usual route.
-    if (!opaque(under)) {
-        QGraphicsOpacityEffect::draw(painter);
-        return;
-    }
-    // Known opaque, the pixels blend back by the cheaper rule for pixels
-    // without alpha.
-    under.reinterpretAsFormat(QImage::Format_RGB32);
+    const QImage under = image->copy(pixels);
 
     drawSource(painter);
 
