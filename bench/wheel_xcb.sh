@@ -21,7 +21,8 @@ one_run() {
     (cd "$folder" && exec "$program") 2>/dev/null &
     local pid=$!
     local window
-    window=$(xdotool search --sync --onlyvisible --pid "$pid" | head -1)
+    window=$(timeout 60 xdotool search --sync --onlyvisible --pid "$pid" | head -1)
+    [ -n "$window" ] || { kill "$pid"; echo "wheel_xcb.sh: no window from $program" >&2; exit 1; }
     sleep 2
     eval "$(xdotool getwindowgeometry --shell "$window")"
     xdotool mousemove $((X + 400)) $((Y + 200))
