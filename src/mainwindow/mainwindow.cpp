@@ -27,9 +27,10 @@ MainWindow::MainWindow(MenuBook &book, QUndoStack &history, QWidget *parent)
     // window makes Qt resolve the style sheets of all its widgets again.
     auto *frameless = new FramelessHelper(this);
     form->setupUi(this);
-    // Before the first polish: every later style sheet polishes its button
+    // Before the first polish: every later style sheet polishes its widget
     // again, and the pictures' style sheets are the costliest to resolve.
     applyButtonStyles();
+    prepareRows();
     // Let the window's style sheet settle on every widget now: polishing at
     // the first show would otherwise replace the name colours set below.
     ensurePolished();
@@ -47,7 +48,6 @@ MainWindow::MainWindow(MenuBook &book, QUndoStack &history, QWidget *parent)
     form->labelFileHeadInfo->setGraphicsEffect(headOpacity);
 
     applyFonts();
-    prepareRows();
 
     QSlider *slider = form->verticalSlider;
     slider->setEnabled(true);

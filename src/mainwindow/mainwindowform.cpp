@@ -219,9 +219,12 @@ void MainWindowForm::setupUi(QMainWindow *window)
 
 void MainWindowForm::createBottomLayer()
 {
-    labelBackground =
-        makeLabel(centralWidget, QStringLiteral("labelBackground"), QRect(0, 0, 955, 590),
-                  QStringLiteral("background-image: url(:/image/bgp.png);"));
+    // The picture is the window's size. Not repeated, Qt copies it in one
+    // go; tiled, it hands every tall repaint (the rows on each wheel step)
+    // to helper threads and waits for them.
+    labelBackground = makeLabel(
+        centralWidget, QStringLiteral("labelBackground"), QRect(0, 0, 955, 590),
+        QStringLiteral("background-image: url(:/image/bgp.png); background-repeat: no-repeat;"));
     labelBackgroundPic =
         makeLabel(centralWidget, QStringLiteral("labelBackgroundPic"), QRect(150, 20, 661, 540));
     applyStyleSheetWhenShown(labelBackgroundPic,

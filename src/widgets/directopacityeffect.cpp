@@ -8,25 +8,6 @@
 
 #include <cmath>
 
-namespace {
-
-// True when every pixel of the image is opaque.
-bool opaque(const QImage &image)
-{
-    if (!image.hasAlphaChannel())
-        return true;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if (qAlpha(line[x]) != 255)
-                return false;
-        }
-    }
-    return true;
-}
-
-} // namespace
-
 DirectOpacityEffect::DirectOpacityEffect(QWidget *widget)
     : QGraphicsOpacityEffect(widget), widget(widget)
 {}
@@ -47,8 +28,17 @@ void DirectOpacityEffect::draw(QPainter *painter)
     const QTransform toDevice = painter->deviceTransform();
     auto *image =
         device && device->devType() == QInternal::Image ? static_cast<QImage *>(device) : nullptr;
-    const bool plainFormat = image && (image->format() == QImage::Format_RGB32 ||
-                                       image->format() == QImage::Format_ARGB32_Premultiplied);
+    // The blend below is exact over opaque pixels. On X11 the backing store
+    // of an opaque window is premultiplied ARGB; its pixels are opaque when
+    // the window shows no alpha and paints its background with an opaque
+    // brush under everything else.
+    const QWidget *window = widget->window();
+    const bool opaqueWindow = windowRepaint && !store->window()->format().hasAlpha() &&
+                              !window->testAttribute(Qt::WA_NoSystemBackground) &&
+                              window->palette().brush(QPalette::Window).isOpaque();
+    const bool plainFormat =
+        image && (image->format() == QImage::Format_RGB32 ||
+                  (image->format() == QImage::Format_ARGB32_Premultiplied && opaqueWindow));
     // Whole device pixels per logical one, so the pixels copied back land
     // exactly where they were taken.
     const bool wholePixels = toDevice.type() <= QTransform::TxScale &&
@@ -66,18 +56,17 @@ void DirectOpacityEffect::draw(QPainter *painter)
         if (drawn)
             return;
     }
-    const QRect pixels = toDevice.mapRect(sourceBoundingRect(Qt::LogicalCoordinates))
-                             .toAlignedRect()
-                             .intersected(image->rect());
+    QRect pixels = toDevice.mapRect(sourceBoundingRect(Qt::LogicalCoordinates))
+                       .toAlignedRect()
+                       .intersected(image->rect());
+    // Nothing is painted outside the repaint's region, so nothing there needs
+    // keeping: the clock's tick blends the button pad under the clock alone.
+    const QRegion repainted = painter->paintEngine()->systemClip();
+    if (!repainted.isEmpty())
+        pixels &= repainted.boundingRect();
     if (pixels.isEmpty())
         return;
     const QImage under = image->copy(pixels);
-    // The blend below is exact over opaque pixels only (a window's own
-    // backing store); anything translucent takes the usual route.
-    if (!opaque(under)) {
-        QGraphicsOpacityEffect::draw(painter);
-        return;
-    }
 
     drawSource(painter);
 

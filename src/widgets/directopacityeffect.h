@@ -13,7 +13,7 @@
 // pixels that lay under it are blended back in at (1 - opacity):
 // opacity * painted + (1 - opacity) * under is what drawing the widget as
 // one layer at that opacity gives over an opaque window. Anything else (a
-// translucent target, a grab into a pixmap, QWidget::render) takes Qt's
+// translucent window, a grab into a pixmap, QWidget::render) takes Qt's
 // own route.
 class DirectOpacityEffect : public QGraphicsOpacityEffect
 {

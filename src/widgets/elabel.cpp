@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QPicture>
 #include <QStyle>
-#include <QStyleOption>
 #include <QTextDocument>
 
 namespace {
@@ -61,18 +60,13 @@ bool ELabel::drawPlainText(QPainter *painter, qreal opacity) const
     // A faded colour fades each glyph as the painter's opacity would; Qt's
     // text drawing keeps its fast path for a translucent colour, not for a
     // translucent painter.
-    QStyleOption option;
-    option.initFrom(this);
-    QPalette faded = option.palette;
-    const QPalette::ColorRole role = foregroundRole();
-    const QBrush brush = faded.brush(role);
+    const QBrush &brush = palette().brush(foregroundRole());
     if (brush.style() != Qt::SolidPattern)
         return false;
     if (shown.isEmpty())
         return true;
     QColor colour = brush.color();
     colour.setAlphaF(colour.alphaF() * opacity);
-    faded.setColor(faded.currentColorGroup(), role, colour);
 
     // As QLabel lays out a plain text: the contents less the margin, tabs
     // expanded, its alignment mirrored for a right-to-left text.
@@ -84,7 +78,10 @@ bool ELabel::drawPlainText(QPainter *painter, qreal opacity) const
         flags |= Qt::TextWordWrap;
     flags |= direction == Qt::LeftToRight ? Qt::TextForceLeftToRight : Qt::TextForceRightToLeft;
     painter->setFont(QFont(font(), this));
-    style()->drawItemText(painter, area, flags, faded, true, shown, role);
+    // Without a colour role the style draws in the painter's pen, so the
+    // palette needs no faded copy per paint.
+    painter->setPen(colour);
+    style()->drawItemText(painter, area, flags, palette(), true, shown, QPalette::NoRole);
     return true;
 }
 

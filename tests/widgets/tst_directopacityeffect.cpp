@@ -27,7 +27,8 @@ enum class Faded
 // A small window: an opaque gradient with a faded label over it, as the
 // screen shows it after its first repaint.
 QImage shownWindow(Faded faded, const QString &labelStyle, const QString &text,
-                   const QPoint &labelPos, const std::function<void(QLabel *)> &setUp = {})
+                   const QPoint &labelPos, const std::function<void(QLabel *)> &setUp = {},
+                   const QRect &repainted = {})
 {
     QWidget window;
     window.setObjectName(QStringLiteral("scene"));
@@ -52,8 +53,11 @@ QImage shownWindow(Faded faded, const QString &labelStyle, const QString &text,
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return {};
-    // Repaint once more, label alone, as a changed text would.
-    label->update();
+    // Repaint once more, label alone (or a part of it), as a changed text would.
+    if (repainted.isNull())
+        label->update();
+    else
+        label->update(repainted);
     QCoreApplication::processEvents();
     return window.screen()->grabWindow(window.winId()).toImage();
 }
@@ -81,21 +85,25 @@ void TstDirectOpacityEffect::windowLooksAsWithQtsEffect_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QPoint>("position");
     QTest::addColumn<int>("largestAllowed");
+    QTest::addColumn<QRect>("repainted");
 
     const QString rowStyle = QStringLiteral("QLabel{background-color: #00aaff;}");
     const QString framed =
         QStringLiteral("QLabel{background-color: rgb(231, 231, 231); border: 2px solid #00ccff;}");
     // Areas: within the rounding of an 8-bit blend.
-    QTest::newRow("row background") << rowStyle << QString() << QPoint(20, 20) << 2;
-    QTest::newRow("hover frame") << framed << QString() << QPoint(20, 20) << 2;
+    QTest::newRow("row background") << rowStyle << QString() << QPoint(20, 20) << 2 << QRect();
+    QTest::newRow("hover frame") << framed << QString() << QPoint(20, 20) << 2 << QRect();
     QTest::newRow("translucent fill")
         << QStringLiteral("QLabel{background-color: rgba(255, 0, 0, 90);}") << QString()
-        << QPoint(20, 20) << 2;
-    QTest::newRow("partly outside") << rowStyle << QString() << QPoint(150, 60) << 2;
+        << QPoint(20, 20) << 2 << QRect();
+    QTest::newRow("partly outside") << rowStyle << QString() << QPoint(150, 60) << 2 << QRect();
+    // Only the repainted part is blended again; the rest keeps its pixels.
+    QTest::newRow("part repainted")
+        << framed << QString() << QPoint(20, 20) << 2 << QRect(30, 1, 50, 12);
     // Text is smoothed against the real background rather than a transparent
     // pixmap, which moves its edge pixels a little.
     QTest::newRow("text") << QString() << QStringLiteral("Baked Potato P10, 2 min 30 s")
-                          << QPoint(20, 20) << 16;
+                          << QPoint(20, 20) << 16 << QRect();
 }
 
 void TstDirectOpacityEffect::windowLooksAsWithQtsEffect()
@@ -104,9 +112,10 @@ void TstDirectOpacityEffect::windowLooksAsWithQtsEffect()
     QFETCH(QString, text);
     QFETCH(QPoint, position);
     QFETCH(int, largestAllowed);
+    QFETCH(QRect, repainted);
 
-    const QImage expected = shownWindow(Faded::ByQtsEffect, style, text, position);
-    const QImage actual = shownWindow(Faded::Directly, style, text, position);
+    const QImage expected = shownWindow(Faded::ByQtsEffect, style, text, position, {}, repainted);
+    const QImage actual = shownWindow(Faded::Directly, style, text, position, {}, repainted);
     QVERIFY(!expected.isNull());
     const ImageDifference difference = imageDifference(expected, actual);
     QVERIFY2(difference.largest <= largestAllowed,
