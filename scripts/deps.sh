@@ -6,7 +6,7 @@ MORVEX_PACKAGES=(
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
     xvfb xauth x11-utils xdotool imagemagick fonts-noto-cjk poppler-utils
     dpkg-dev file desktop-file-utils appstream
-    xdotool lintian libxml2-utils shared-mime-info xdg-utils libglib2.0-bin libfile-mimeinfo-perl
+    lintian libxml2-utils shared-mime-info xdg-utils libglib2.0-bin libfile-mimeinfo-perl
 )
 
 # Only scripts/test needs these: the fuzz build (clang with its libFuzzer and
