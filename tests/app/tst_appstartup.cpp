@@ -19,11 +19,16 @@
 namespace {
 
 // Shell helpers every run on the virtual display starts with. start runs the
-// program (and its arguments) in the background; wait_for prints the
+// program (and its arguments) in the background once the display answers; wait_for prints the
 // absolute X and Y of the first window of a size once it is there; every
 // wait is bounded.
 const char Preamble[] = R"sh(#!/bin/sh
 start() {
+    tries=0
+    until xdpyinfo > /dev/null 2>&1 || [ "$tries" -gt 50 ]; do
+        tries=$((tries + 1))
+        sleep 0.1
+    done
     "$@" &
     pid=$!
 }
@@ -145,21 +150,11 @@ finish
 
 constexpr int RunLimitMs = 90000;
 
-// Runs a script on its own virtual display in the work folder; the output
-// is the script's and the program's.
-QByteArray runOnDisplay(const char *scriptText, const QString &workFolder,
-                        const QStringList &arguments, bool &succeeded,
-                        const QString &home = QString())
+// Runs a script on a virtual display of its own in the work folder; the
+// output is the script's and the program's.
+QByteArray runScript(const QString &script, const QString &workFolder, const QStringList &arguments,
+                     const QString &home, bool &succeeded)
 {
-    QTemporaryDir scratch;
-    const QString script = scratch.filePath(QStringLiteral("run.sh"));
-    QFile scriptFile(script);
-    succeeded = scratch.isValid() && scriptFile.open(QIODevice::WriteOnly) &&
-                scriptFile.write(QByteArray(Preamble) + scriptText) > 0;
-    scriptFile.close();
-    if (!succeeded)
-        return "cannot write the script";
-
     QProcess run;
     run.setWorkingDirectory(workFolder);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -186,6 +181,29 @@ QByteArray runOnDisplay(const char *scriptText, const QString &workFolder,
     }
     succeeded = run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0;
     return run.readAll();
+}
+
+// The preamble and a script, run on a virtual display.
+QByteArray runOnDisplay(const char *scriptText, const QString &workFolder,
+                        const QStringList &arguments, bool &succeeded,
+                        const QString &home = QString())
+{
+    QTemporaryDir scratch;
+    const QString script = scratch.filePath(QStringLiteral("run.sh"));
+    QFile scriptFile(script);
+    succeeded = scratch.isValid() && scriptFile.open(QIODevice::WriteOnly) &&
+                scriptFile.write(QByteArray(Preamble) + scriptText) > 0;
+    scriptFile.close();
+    if (!succeeded)
+        return "cannot write the script";
+
+    // A display server that fails to come up (another server took its number
+    // meanwhile) is the machine's fault, not the program's: one more try.
+    for (int attempt = 1;; ++attempt) {
+        QByteArray output = runScript(script, workFolder, arguments, home, succeeded);
+        if (succeeded || attempt == 2 || !output.contains("could not connect to display"))
+            return output;
+    }
 }
 
 bool toolsMissing()
