@@ -10,7 +10,6 @@
 #include <limits>
 #include <memory>
 
-enum class FileCommandResult;
 class EditDialog;
 class ELabel;
 class EMessageBox;
