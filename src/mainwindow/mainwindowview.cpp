@@ -8,6 +8,7 @@
 #include "mainwindowform.h"
 #include "menubook.h"
 
+#include <QAccessible>
 #include <QPalette>
 #include <QProgressBar>
 #include <QPushButton>
@@ -71,6 +72,13 @@ void MainWindow::prepareRows()
         rowLabel->menuIndex = row + 1;
         rowLabel->setStyleSheet(row == 0 ? SelectedRowStyle : PlainRowStyle);
         rowLabel->hoverFrame = 1;
+        // Read when a screen reader asks: the menu the row shows then.
+        rowLabel->setAccessibleNameSource([this, row] {
+            const int menuIndex = firstShown + row;
+            return hasMenu(menuIndex)
+                       ? rowSpeech(book.menus.at(MenuBook::positionOfMenu(menuIndex)))
+                       : QString();
+        });
         for (ELabel *text : rowWidgets.texts()) {
             text->hoverPartner = rowLabel;
             // A click on any text of the row is a click on the row.
@@ -215,7 +223,10 @@ void MainWindow::showRow(int row)
     rowWidgets.hardMaxNum->show();
     rowWidgets.timeTag->setText(totalTimeText(record));
     rowWidgets.timeTag->show();
-    rowWidgets.background->setAccessibleName(rowSpeech(record));
+    if (QAccessible::isActive()) {
+        QAccessibleEvent renamed(rowWidgets.background, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&renamed);
+    }
     rowWidgets.background->show();
 }
 
