@@ -3,7 +3,7 @@
 #include "menubook.h"
 
 AppendMenuCommand::AppendMenuCommand(MenuBook &book, const MenuRecord &record)
-    : MenuCommand(book, menuOfPosition(int(book.menus.size()))), record(record)
+    : MenuCommand(book, MenuBook::menuOfPosition(int(book.menus.size()))), record(record)
 {
     setText(QStringLiteral("Add %1").arg(record.code));
 }

@@ -12,10 +12,6 @@ public:
     // The menu index (0..296, beyond for appended records) of the change.
     int menuIndex() const { return menu; }
 
-    // The menu index a record position stands for; the reserved positions
-    // 99 and 199 give the menu before them.
-    static int menuOfPosition(int position);
-
 protected:
     MenuCommand(MenuBook &book, int menuIndex) : book(book), menu(menuIndex) {}
 

@@ -3,8 +3,8 @@
 #include "menubook.h"
 
 ReplaceMenuCommand::ReplaceMenuCommand(MenuBook &book, const MenuRecord &after)
-    : MenuCommand(book, menuOfPosition(after.number - 1)), before(book.menus.at(after.number - 1)),
-      after(after)
+    : MenuCommand(book, MenuBook::menuOfPosition(after.number - 1)),
+      before(book.menus.at(after.number - 1)), after(after)
 {
     // Names the change for a history view; nothing shows it today.
     setText(QStringLiteral("Edit %1").arg(before.code));

@@ -97,13 +97,9 @@ bool MainWindow::hasMenu(int menuIndex) const
 
 int MainWindow::shownMenuCount() const
 {
-    // Positions 99 and 199 hold the reserved records b-00 and C-00.
+    // The last record's menu, counted from 1; b-00 and C-00 are no menus.
     const int records = int(book.menus.size());
-    if (records <= 99)
-        return records;
-    if (records <= 199)
-        return records - 1;
-    return records - 2;
+    return records == 0 ? 0 : MenuBook::menuOfPosition(records - 1) + 1;
 }
 
 int MainWindow::lastFirstShown() const

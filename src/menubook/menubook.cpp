@@ -64,6 +64,15 @@ int MenuBook::positionOfMenu(int menuIndex)
     return menuIndex + 2;
 }
 
+int MenuBook::menuOfPosition(int position)
+{
+    if (position < 99)
+        return position;
+    if (position < 199)
+        return position - 1;
+    return position - 2;
+}
+
 void MenuBook::replaceMenu(const MenuRecord &record)
 {
     menus[record.number - 1] = record;

@@ -50,6 +50,9 @@ public:
     int menuCount() const { return MenusPerBook; }
     // Menu index 0..296 to record position, stepping over the reserved 99 and 199.
     static int positionOfMenu(int menuIndex);
+    // The other way: the menu index a record position stands for; the
+    // reserved positions 99 and 199 give the menu before them.
+    static int menuOfPosition(int position);
 
     // Overwrites the record at position number - 1 (1 <= number <= menus.size()).
     void replaceMenu(const MenuRecord &record);
