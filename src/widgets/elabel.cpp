@@ -1,6 +1,7 @@
 #include "elabel.h"
 
 #include "directopacityeffect.h"
+#include "textlayouts.h"
 
 #include <QAccessibleWidget>
 #include <QPainter>
@@ -114,7 +115,10 @@ bool ELabel::drawPlainText(QPainter *painter, qreal opacity) const
     // Without a colour role the style draws in the painter's pen, so the
     // palette needs no faded copy per paint.
     painter->setPen(colour);
-    style()->drawItemText(painter, area, flags, palette(), true, shown, QPalette::NoRole);
+    // Styles draw an enabled text without a colour role as the painter's
+    // own text drawing does, which drawKeptTextLine matches.
+    if (!drawKeptTextLine(painter, area, flags, shown))
+        style()->drawItemText(painter, area, flags, palette(), true, shown, QPalette::NoRole);
     return true;
 }
 

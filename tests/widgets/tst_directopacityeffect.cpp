@@ -4,6 +4,7 @@
 #include "directopacityeffect.h"
 #include "elabel.h"
 #include "imagedifference.h"
+#include "textlayouts.h"
 
 #include <QGraphicsOpacityEffect>
 #include <QImage>
@@ -77,6 +78,8 @@ private slots:
     void eLabelTextsLookAsWithQtsEffect();
     void eLabelDrawsOnlyAPlainText();
     void otherPaintDevicesTakeQtsRoute();
+    void keptTextLinesDrawAsQtDoes_data();
+    void keptTextLinesDrawAsQtDoes();
 };
 
 void TstDirectOpacityEffect::windowLooksAsWithQtsEffect_data()
@@ -220,6 +223,75 @@ void TstDirectOpacityEffect::otherPaintDevicesTakeQtsRoute()
     }
     QCOMPARE(images[1], images[0]);
     QCOMPARE(scene.grab().toImage(), images[0].convertToFormat(scene.grab().toImage().format()));
+}
+
+// A kept line must give Qt's own pixels, the first time and when drawn
+// again from the keep, elsewhere; what it does not keep it leaves undrawn.
+void TstDirectOpacityEffect::keptTextLinesDrawAsQtDoes_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("flags");
+    QTest::addColumn<QSize>("area");
+    QTest::addColumn<bool>("kept");
+    const int row = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextForceLeftToRight;
+    const int right = Qt::AlignRight | Qt::AlignVCenter | Qt::TextForceLeftToRight;
+    const int centred = Qt::AlignCenter | Qt::TextForceLeftToRight;
+    const QSize wide(160, 29);
+    QTest::newRow("menu number") << QStringLiteral("b-07") << row << wide << true;
+    QTest::newRow("name, right") << QStringLiteral("Baked Potato") << right << wide << true;
+    QTest::newRow("name, centred") << QStringLiteral("Rice Large") << centred << wide << true;
+    QTest::newRow("trailing blanks, right") << QStringLiteral("Soup  ") << right << wide << true;
+    QTest::newRow("leading blank, centred") << QStringLiteral(" P10") << centred << wide << true;
+    QTest::newRow("top, bottom") << QStringLiteral("05")
+                                 << int(Qt::AlignTop | Qt::TextForceLeftToRight) << wide << true;
+    QTest::newRow("wider than the area")
+        << QStringLiteral("Slow Roast Chicken Thighs") << centred << QSize(60, 12) << true;
+    QTest::newRow("unclipped") << QStringLiteral("Slow Roast Chicken")
+                               << int(right | Qt::TextDontClip) << QSize(50, 29) << true;
+    QTest::newRow("Chinese") << QStringLiteral("烤土豆 第1段") << row << wide << true;
+    QTest::newRow("mixed directions")
+        << QStringLiteral("Soup \u05e9\u05dc\u05d5\u05dd 2") << right << wide << true;
+    QTest::newRow("emoji") << QStringLiteral("Pizza \U0001F355") << row << wide << true;
+    QTest::newRow("two lines") << QStringLiteral("Rice\nLarge") << row << wide << false;
+    QTest::newRow("tab") << QStringLiteral("Rice\tLarge") << row << wide << false;
+    QTest::newRow("word wrap") << QStringLiteral("Rice") << int(row | Qt::TextWordWrap) << wide
+                               << false;
+    QTest::newRow("right to left")
+        << QStringLiteral("Rice") << int(Qt::AlignRight | Qt::TextForceRightToLeft) << wide
+        << false;
+    QTest::newRow("mnemonic") << QStringLiteral("&Rice") << int(row | Qt::TextShowMnemonic) << wide
+                              << false;
+}
+
+void TstDirectOpacityEffect::keptTextLinesDrawAsQtDoes()
+{
+    QFETCH(QString, text);
+    QFETCH(int, flags);
+    QFETCH(QSize, area);
+    QFETCH(bool, kept);
+    for (const QImage::Format format :
+         {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
+        QImage expected(240, 100, format);
+        QImage actual = expected;
+        expected.fill(Qt::white);
+        actual.fill(Qt::white);
+        QPainter qts(&expected);
+        QPainter ours(&actual);
+        for (QPainter *painter : {&qts, &ours}) {
+            painter->setFont(QFont(QStringLiteral("Sans Serif"), 12));
+            painter->setPen(QColor(0, 0, 0, 204));
+        }
+        for (const QPoint &at : {QPoint(3, 2), QPoint(41, 57)}) {
+            const QRect rect(at, area);
+            qts.drawText(rect, flags, text);
+            QCOMPARE(drawKeptTextLine(&ours, rect, flags, text), kept);
+            if (!kept)
+                ours.drawText(rect, flags, text);
+        }
+        qts.end();
+        ours.end();
+        QCOMPARE(actual, expected);
+    }
 }
 
 QTEST_MAIN(TstDirectOpacityEffect)
