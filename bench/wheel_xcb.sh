@@ -2,16 +2,17 @@
 # CPU time per real wheel event of a program on the X display it is started
 # on (run it under xvfb-run): the program starts in FOLDER, the pointer is
 # put over its window at (400, 200), and xdotool turns the wheel 150 notches
-# down and 150 back up, ten at a time, 5 ms apart. The program's utime +
+# down and 150 back up, ten at a time, 5 ms apart (or DELAY ms). The program's utime +
 # stime (all threads, /proc/<pid>/stat) over the turning, less what it
 # burns idle over as long, divided by the events.
 #
-# usage: bench/wheel_xcb.sh PROGRAM FOLDER [RUNS]
+# usage: bench/wheel_xcb.sh PROGRAM FOLDER [RUNS [DELAY]]
 # Prints wheel_cpu_ms=<median of the runs> and each run's figure.
 set -euo pipefail
 program=$1
 folder=$2
 runs=${3:-3}
+delay=${4:-5}
 ticks_per_second=$(getconf CLK_TCK)
 
 cpu_ticks() { sed 's/.*) //' "/proc/$1/stat" | awk '{print $12 + $13}'; }
@@ -31,8 +32,8 @@ one_run() {
     t0=$(now_ns) c0=$(cpu_ticks "$pid")
     sleep 3
     t1=$(now_ns) c1=$(cpu_ticks "$pid")
-    for _ in $(seq 15); do xdotool click --repeat 10 --delay 5 5; done
-    for _ in $(seq 15); do xdotool click --repeat 10 --delay 5 4; done
+    for _ in $(seq 15); do xdotool click --repeat 10 --delay "$delay" 5; done
+    for _ in $(seq 15); do xdotool click --repeat 10 --delay "$delay" 4; done
     # Lets the last repaint finish.
     sleep 0.5
     t2=$(now_ns) c2=$(cpu_ticks "$pid")

@@ -5,6 +5,7 @@
 #include "epushbutton.h"
 #include "eselfdeletehintbox.h"
 #include "framelesshelper.h"
+#include "framepacer.h"
 #include "languageini.h"
 #include "mainwindowform.h"
 #include "menubook.h"
@@ -26,6 +27,7 @@ MainWindow::MainWindow(MenuBook &book, QUndoStack &history, QWidget *parent)
     // Frameless before the form exists: changing the flags of a built
     // window makes Qt resolve the style sheets of all its widgets again.
     auto *frameless = new FramelessHelper(this);
+    new FramePacer(this);
     form->setupUi(this);
     // Before the first polish: every later style sheet polishes its widget
     // again, and the pictures' style sheets are the costliest to resolve.
