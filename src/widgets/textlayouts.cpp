@@ -38,9 +38,9 @@ struct KeptLine
     qreal height = 0;
 };
 
-// Every menu's number and name, and the stage texts, with room to spare;
-// a few hundred bytes each.
-constexpr int KeptLines = 1024;
+// A page step shows 84 of its 90 texts again, one row further up, so a
+// few pages' worth of lines is all that pays; about 1.5 KiB each.
+constexpr int KeptLines = 256;
 
 bool keepable(int flags, const QString &text, const QFont &font)
 {
