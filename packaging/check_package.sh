@@ -27,6 +27,15 @@ fail() {
     failures=$((failures + 1))
 }
 
+# The programs link only the system's libraries: a search path of their own
+# makes the loader try other folders first, and its empty entries stand for
+# the folder the program runs in.
+no_search_path() {
+    local paths
+    paths=$(readelf -d "$1" | grep -E '\((RUNPATH|RPATH)\)') || return 0
+    fail "$1 has a library search path: $paths"
+}
+
 # Checks an installed tree; $1 is the folder that plays the prefix,
 # $2 the prefix the desktop entries must name (differs for the package).
 check_tree() {
@@ -46,6 +55,7 @@ check_tree() {
         [ $status = 2 ] && grep -q "^Usage: $program " "$scratch/usage.txt" ||
             fail "$program: an unknown option ends with status $status and $(cat "$scratch/usage.txt")"
         [ -s "$root/share/man/man1/$program.1.gz" ] || fail "man page $program.1.gz missing"
+        no_search_path "$root/bin/$program"
         if [ -s "$root/share/man/man1/$program.1.gz" ] &&
             ! gzip -dc "$root/share/man/man1/$program.1.gz" | grep -q "^\.TH ${program^^} 1 "; then
             fail "man page $program.1.gz has no section-1 title"
@@ -136,6 +146,8 @@ echo "== cmake --install into a scratch prefix"
 prefix="$scratch/install"
 "${CMAKE:-cmake}" --install "$build" --prefix "$prefix" >"$scratch/install.log" 2>&1 ||
     { cat "$scratch/install.log" >&2; echo "FAIL: cmake --install" >&2; exit 1; }
+no_search_path "$build/bin/menu_editor_en"
+no_search_path "$build/bin/menu_editor_zh"
 check_tree "$prefix" "$prefix"
 
 echo "== desktop entries start the editor in the menu folder"
