@@ -167,11 +167,7 @@ FileCommandResult MenuBook::saveFile()
     if (currentPath.isEmpty())
         return writeFile(WorkingCopyName, bytes) ? FileCommandResult::Done
                                                  : FileCommandResult::Failed;
-    const bool bookWritten = writeFile(currentPath, bytes);
-    const bool workingCopyWritten = writeFile(WorkingCopyName, bytes);
-    if (!bookWritten)
-        return FileCommandResult::Failed;
-    return workingCopyWritten ? FileCommandResult::Done : FileCommandResult::WorkingCopyFailed;
+    return writeBookAndWorkingCopy(currentPath, bytes);
 }
 
 FileCommandResult MenuBook::saveFileAs()
@@ -184,17 +180,12 @@ FileCommandResult MenuBook::saveFileAs()
     if (name.isEmpty())
         return FileCommandResult::Cancelled;
 
-    const QByteArray bytes = fileBytes(menuFileText());
-    const bool bookWritten = writeFile(name, bytes);
-    // Even when the chosen place refuses the book, the working copy takes it:
-    // the next start-up must not bring back an older book.
-    const bool workingCopyWritten = writeFile(WorkingCopyName, bytes);
-    if (!bookWritten) {
+    const FileCommandResult result = writeBookAndWorkingCopy(name, fileBytes(menuFileText()));
+    if (result == FileCommandResult::Failed)
         chosenFileName.clear();
-        return FileCommandResult::Failed;
-    }
-    currentPath = name;
-    return workingCopyWritten ? FileCommandResult::Done : FileCommandResult::WorkingCopyFailed;
+    else
+        currentPath = name;
+    return result;
 }
 
 void MenuBook::readMenuFile(QIODevice &file)
@@ -272,4 +263,16 @@ QByteArray MenuBook::fileBytes(const QString &text)
 bool MenuBook::writeFile(const QString &path, const QByteArray &bytes) const
 {
     return fileWriter.write(path, bytes);
+}
+
+FileCommandResult MenuBook::writeBookAndWorkingCopy(const QString &path,
+                                                    const QByteArray &bytes) const
+{
+    const bool bookWritten = writeFile(path, bytes);
+    // Even when the book's own place refuses it, the working copy takes it:
+    // the next start-up must not bring back an older book.
+    const bool workingCopyWritten = writeFile(WorkingCopyName, bytes);
+    if (!bookWritten)
+        return FileCommandResult::Failed;
+    return workingCopyWritten ? FileCommandResult::Done : FileCommandResult::WorkingCopyFailed;
 }

@@ -103,6 +103,9 @@ public:
 
 private:
     bool writeFile(const QString &path, const QByteArray &bytes) const;
+    // Writes path, then the working copy whatever became of path. Done,
+    // Failed (path refused) or WorkingCopyFailed.
+    FileCommandResult writeBookAndWorkingCopy(const QString &path, const QByteArray &bytes) const;
 
     MenuFileChooser *fileChooser = nullptr;
     MenuFileWriter fileWriter;
