@@ -90,6 +90,8 @@ private:
     int lastFirstShown() const;
     // Pages as little as needed to show the menu, and highlights its row.
     void showMenu(int menuIndex);
+    // Makes rowLabel the highlighted row, standing for menuIndex.
+    void highlightRow(ELabel *rowLabel, int menuIndex);
     static QString totalTimeText(const MenuRecord &record);
     static QString rowSpeech(const MenuRecord &record);
 

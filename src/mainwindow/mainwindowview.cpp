@@ -46,6 +46,14 @@ void showInColour(QLabel *label, Qt::GlobalColor colour)
     label->setPalette(textPalette(colour));
 }
 
+// A stage in a row's pattern: power (two digits), minutes, seconds. One
+// pass over the pattern for all three: 45 of these per page step.
+QString stageText(const QString &pattern, const MenuStage &stage)
+{
+    return pattern.arg(QString::number(stage.power).rightJustified(2, QLatin1Char('0')),
+                       QString::number(stage.minutes), QString::number(stage.seconds));
+}
+
 } // namespace
 
 QString MainWindow::totalTimeText(const MenuRecord &record)
@@ -63,10 +71,7 @@ QString MainWindow::totalTimeText(const MenuRecord &record)
 QString MainWindow::rowSpeech(const MenuRecord &record)
 {
     const auto stageSpeech = [](const MenuStage &stage) {
-        return tr("P%1 %2 min %3 s")
-            .arg(stage.power, 2, 10, QLatin1Char('0'))
-            .arg(stage.minutes)
-            .arg(stage.seconds);
+        return stageText(tr("P%1 %2 min %3 s"), stage);
     };
     return tr("%1, %2, %3, %4, %5, total %6")
         .arg(record.code, record.name.isEmpty() ? tr("NO NAME") : record.name,
@@ -147,16 +152,20 @@ void MainWindow::showMenu(int menuIndex)
             first = menuIndex - RowCount + 1;
         firstShown = std::clamp(first, 0, lastFirstShown());
         // Pending clicks on other rows stay pending: they belong to the mouse.
-        ELabel *rowLabel = form->rows[menuIndex - firstShown].background;
-        if (rowLabel != selectedRow) {
-            selectedRow->setStyleSheet(PlainRowStyle);
-            rowLabel->setStyleSheet(SelectedRowStyle);
-            selectedRow = rowLabel;
-        }
-        rowLabel->tileIndex = menuIndex;
-        rowLabel->menuIndex = menuIndex;
+        highlightRow(form->rows[menuIndex - firstShown].background, menuIndex);
     }
     refreshView();
+}
+
+void MainWindow::highlightRow(ELabel *rowLabel, int menuIndex)
+{
+    if (rowLabel != selectedRow) {
+        selectedRow->setStyleSheet(PlainRowStyle);
+        rowLabel->setStyleSheet(SelectedRowStyle);
+        selectedRow = rowLabel;
+    }
+    rowLabel->tileIndex = menuIndex;
+    rowLabel->menuIndex = menuIndex;
 }
 
 void MainWindow::resetView(const QSet<QWidget *> &keep)
@@ -206,12 +215,7 @@ void MainWindow::showRow(int row)
     const MenuRecord &record = book.menus.at(MenuBook::positionOfMenu(menuIndex));
     const MainWindowRow &rowWidgets = form->rows[row];
 
-    // One pass over the pattern for all three numbers: 45 of these per step.
-    const auto stageText = [](const MenuStage &stage) {
-        return tr("P%1, %2 min %3 s")
-            .arg(QString::number(stage.power).rightJustified(2, QLatin1Char('0')),
-                 QString::number(stage.minutes), QString::number(stage.seconds));
-    };
+    const QString stagePattern = tr("P%1, %2 min %3 s");
     rowWidgets.tag->setText(QLatin1Char(' ') + record.code);
     rowWidgets.tag->show();
     if (!record.name.isEmpty()) {
@@ -222,11 +226,11 @@ void MainWindow::showRow(int row)
         showInColour(rowWidgets.value, Qt::darkGray);
     }
     rowWidgets.value->show();
-    rowWidgets.softMinNum->setText(stageText(record.stages[0]));
+    rowWidgets.softMinNum->setText(stageText(stagePattern, record.stages[0]));
     rowWidgets.softMinNum->show();
-    rowWidgets.softMaxNum->setText(stageText(record.stages[1]));
+    rowWidgets.softMaxNum->setText(stageText(stagePattern, record.stages[1]));
     rowWidgets.softMaxNum->show();
-    rowWidgets.hardMaxNum->setText(stageText(record.stages[2]));
+    rowWidgets.hardMaxNum->setText(stageText(stagePattern, record.stages[2]));
     rowWidgets.hardMaxNum->show();
     rowWidgets.timeTag->setText(totalTimeText(record));
     rowWidgets.timeTag->show();
@@ -267,15 +271,10 @@ void MainWindow::refreshView()
 
     showColumnTitles({tr("Stage[#01]"), tr("Stage[#02]"), tr("Stage[#03]")});
 
-    if (!selectedRow->isVisible()) {
-        selectedRow->setStyleSheet(PlainRowStyle);
-        selectedRow = form->rows[0].background;
-        selectedRow->setStyleSheet(SelectedRowStyle);
-        // The highlighted row must stand for the menu it shows, or Clear
-        // would act on a menu the user does not see.
-        selectedRow->tileIndex = firstShown;
-        selectedRow->menuIndex = firstShown;
-    }
+    // The highlighted row must stand for the menu it shows, or Clear would
+    // act on a menu the user does not see.
+    if (!selectedRow->isVisible())
+        highlightRow(form->rows[0].background, firstShown);
 }
 
 void MainWindow::selectRow(ELabel *rowLabel)
