@@ -364,29 +364,25 @@ void tst_MenuFileReader::lineLengthBound_data()
 {
     QTest::addColumn<int>("length");
     QTest::addColumn<QByteArray>("lineEnd");
-    QTest::addColumn<char>("padding");
     QTest::addColumn<bool>("cut");
     const int bound = int(MenuFileReader::MaxLineLength);
-    QTest::newRow("at the bound") << bound << QByteArray("\n") << 'x' << false;
-    QTest::newRow("at the bound, CR LF") << bound << QByteArray("\r\n") << 'x' << false;
-    QTest::newRow("one beyond") << bound + 1 << QByteArray("\n") << 'x' << true;
-    QTest::newRow("one beyond, CR LF") << bound + 1 << QByteArray("\r\n") << 'x' << true;
-    QTest::newRow("at the bound, last line") << bound << QByteArray() << 'x' << false;
-    QTest::newRow("one beyond, last line") << bound + 1 << QByteArray() << 'x' << true;
-    // A spreadsheet export that carried empty columns far to the right.
-    QTest::newRow("100,000 commas") << 100'000 << QByteArray("\r\n") << ',' << true;
+    QTest::newRow("at the bound") << bound << QByteArray("\n") << false;
+    QTest::newRow("at the bound, CR LF") << bound << QByteArray("\r\n") << false;
+    QTest::newRow("one beyond") << bound + 1 << QByteArray("\n") << true;
+    QTest::newRow("one beyond, CR LF") << bound + 1 << QByteArray("\r\n") << true;
+    QTest::newRow("at the bound, last line") << bound << QByteArray() << false;
+    QTest::newRow("one beyond, last line") << bound + 1 << QByteArray() << true;
 }
 
 void tst_MenuFileReader::lineLengthBound()
 {
     QFETCH(int, length);
     QFETCH(QByteArray, lineEnd);
-    QFETCH(char, padding);
     QFETCH(bool, cut);
     // The padding sits in ignored columns: however long the line, the row
     // keeps its menu and the next row its number.
     QByteArray line = "Long,#0001,1,2,3,0,0,0,0,0,0,";
-    line += QByteArray(length - line.size(), padding);
+    line += QByteArray(length - line.size(), 'x');
     const QByteArray next = lineEnd.isEmpty() ? QByteArray() : row("Next", 2, "4,5,6,0,0,0,0,0,0");
     QList<bool> cuts;
     QBuffer buffer;
