@@ -11,13 +11,19 @@ class QWidget;
 // shows; each repaint costs a full redraw of the rows. A repaint asked for
 // within a frame of the last one waits for that frame to end: it is
 // delayed, never dropped, so the window always ends up showing its latest
-// state.
+// state. Qt delivers an explicit repaint() as the same request that an
+// update() posts and gives no way to tell the two apart, so a repaint()
+// within a frame of the last paint also waits for the frame's end; the
+// program itself only ever calls update().
 class FramePacer : public QObject
 {
     Q_OBJECT
 
 public:
     explicit FramePacer(QWidget *window);
+
+    // True while a repaint waits for the frame's end.
+    bool isHoldingBack() const { return frameEnd.isActive(); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -3,6 +3,7 @@
 
 #include "editionrunner.h"
 #include "editorfixture.h"
+#include "framepacer.h"
 #include "imagedifference.h"
 
 #include <QBackingStore>
@@ -164,8 +165,12 @@ void TstMainWindowPageView::fadedRowsLookAsQtDrawsThem()
     EditorFixture editor;
     editor.start();
     QVERIFY(QTest::qWaitForWindowExposed(editor.window.get()));
+    const FramePacer *pacer = editor.window->findChild<FramePacer *>();
+    QVERIFY(pacer);
     for (int step = 0; step < 2; ++step) {
         editor.window->repaint();
+        // A repaint within a frame of the last one is painted at the frame's end.
+        QTRY_VERIFY(!pacer->isHoldingBack());
         QPaintDevice *store = editor.window->backingStore()->paintDevice();
         QVERIFY(store && store->devType() == QInternal::Image);
         const QImage onScreen = *static_cast<QImage *>(store);
