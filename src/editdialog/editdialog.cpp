@@ -24,7 +24,7 @@ namespace {
 using namespace OvenLimits;
 
 // The longest name the user may type. A file may hold longer names, which
-// must reach the field whole (see on_lineEditSubMenuName_textChanged).
+// must reach the field whole (see setMenu).
 constexpr int TypedNameLength = 16;
 
 // Item index i of a power-level combo box stands for power level 10 - i.
@@ -171,7 +171,8 @@ void EditDialog::setMenu(int menuIndex)
     workingMenu.name = record.name;
 
     // The field would cut a longer stored name silently, and Apply would
-    // then store the cut one.
+    // then store the cut one. The limit is set here, once: setting it while
+    // the user types would reset the text and throw the cursor to the end.
     ui->lineEditSubMenuName->setMaxLength(std::max(TypedNameLength, int(record.name.size())));
     ui->lineEditSubMenuName->setText(workingMenu.name);
     ui->lineEditSubMenuCode->setText(workingMenu.code);
@@ -285,12 +286,7 @@ void EditDialog::on_pushButtonApply_clicked()
     ui->pushButtonClose->click();
 }
 
-void EditDialog::on_lineEditSubMenuName_textChanged(const QString &text)
-{
-    // A stored name beyond the typing limit may be shortened but never
-    // lengthened, and once within the limit it keeps to it.
-    ui->lineEditSubMenuName->setMaxLength(std::max(TypedNameLength, int(text.size())));
-}
+void EditDialog::on_lineEditSubMenuName_textChanged(const QString &) {}
 
 void EditDialog::on_lineEditStage01TimeMin_textChanged(const QString &)
 {

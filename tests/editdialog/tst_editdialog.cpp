@@ -85,8 +85,8 @@ private slots:
     void timingRules_data();
     void timingRules();
     void editModeReplacesOnlyItsSlot();
-    void longStoredNameSurvives_data();
-    void longStoredNameSurvives();
+    void nameEdits_data();
+    void nameEdits();
     void newMenuModeAppendsARecord();
     void releaseDialogOncePerClose_data();
     void releaseDialogOncePerClose();
@@ -469,35 +469,63 @@ void tst_EditDialog::editModeReplacesOnlyItsSlot()
     QCOMPARE(book.menus[100].code, QStringLiteral("b-01"));
 }
 
-void tst_EditDialog::longStoredNameSurvives_data()
+void tst_EditDialog::nameEdits_data()
 {
-    // Keys typed at the end of the loaded name: \b is Backspace, \x01 selects all.
+    // Keys typed from the end of the loaded name: \b is Backspace, < Left,
+    // ^ Home, } Shift+Right, ~ Ctrl+Z, \x01 selects all.
+    QTest::addColumn<QString>("loaded");
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("stored");
     const QString whole = QStringLiteral("Slow Roast Chicken Thighs");
-    QTest::newRow("unchanged") << QString() << whole;
-    QTest::newRow("one more letter refused") << "s" << whole;
-    QTest::newRow("shortened, not lengthened again")
-        << "\b\b\b\b\b\b\bXY" << QStringLiteral("Slow Roast Chicken");
-    QTest::newRow("retyped keeps the typing limit")
-        << "\x01" "abcdefghijklmnopq" << QStringLiteral("abcdefghijklmnop");
+    QTest::newRow("backspace inside") << "Pizza"
+                                      << "<<\b\biz"
+                                      << "Pizza";
+    QTest::newRow("typed before") << "Fish"
+                                  << "^Big "
+                                  << "Big Fish";
+    QTest::newRow("selection replaced") << "Roast Beef"
+                                        << "^}}}}}Cold"
+                                        << "Cold Beef";
+    QTest::newRow("field's own undo") << "Pizza"
+                                      << "<<\bx~~"
+                                      << "Pizza";
+    QTest::newRow("typed at the limit") << "abcdefghijklmno"
+                                        << "^XY"
+                                        << "Xabcdefghijklmno";
+    // Files may hold longer names than anyone can type; the reader accepts them.
+    QTest::newRow("long, unchanged") << whole << QString() << whole;
+    QTest::newRow("long, one more letter refused") << whole << "s" << whole;
+    QTest::newRow("long, shortened and lengthened to its length")
+        << whole << "\b\b\b\b\b\b\bXYZ" << QStringLiteral("Slow Roast ChickenXYZ");
+    QTest::newRow("long, retyped within its length") << whole
+                                                     << "\x01"
+                                                        "abcdefghijklmnopqrstuvwxyz"
+                                                     << QStringLiteral("abcdefghijklmnopqrstuvwxy");
 }
 
-void tst_EditDialog::longStoredNameSurvives()
+void tst_EditDialog::nameEdits()
 {
+    QFETCH(QString, loaded);
     QFETCH(QString, keys);
     QFETCH(QString, stored);
-    // Files may hold longer names than anyone can type; the reader accepts them.
-    book.menus[5].name = QStringLiteral("Slow Roast Chicken Thighs");
+    book.menus[5].name = loaded;
     dialog->setMenu(5);
     QLineEdit *name = widget<QLineEdit>("lineEditSubMenuName");
-    QCOMPARE(name->text(), book.menus[5].name);
+    QCOMPARE(name->text(), loaded);
 
     name->setFocus();
     name->end(false);
     for (const QChar c : keys) {
         if (c == u'\b')
             QTest::keyClick(name, Qt::Key_Backspace);
+        else if (c == u'<')
+            QTest::keyClick(name, Qt::Key_Left);
+        else if (c == u'^')
+            QTest::keyClick(name, Qt::Key_Home);
+        else if (c == u'}')
+            QTest::keyClick(name, Qt::Key_Right, Qt::ShiftModifier);
+        else if (c == u'~')
+            QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
         else if (c == u'\x01')
             QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
         else
