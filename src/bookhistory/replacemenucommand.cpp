@@ -8,6 +8,8 @@ ReplaceMenuCommand::ReplaceMenuCommand(MenuBook &book, const MenuRecord &after)
 {
     // Names the change for a history view; nothing shows it today.
     setText(QStringLiteral("Edit %1").arg(before.code));
+    // An Apply that changes nothing is no step to undo; the stack drops it.
+    setObsolete(before == after);
 }
 
 void ReplaceMenuCommand::undo()

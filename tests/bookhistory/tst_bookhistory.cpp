@@ -72,6 +72,9 @@ void TstBookHistory::undoAndRedo_data()
            "299 A-99=Tea/1.1.1 b-01=Pie/2.2.2 C-01=Jam/3.3.3; 299 A-99=Tea/1.1.1 b-01=Pie/2.2.2; "
            "299 A-99=Tea/1.1.1 b-01=Pie/2.2.2 C-01=Jam/3.3.3; 299 A-99=Tea/1.1.1 C-01=Jam/3.3.3; "
            "299 A-99=Tea/1.1.1";
+    QTest::newRow("an unchanged apply and a clear of an empty menu are no steps")
+        << "edit A-05 Soup 10 2 30; edit A-05 Soup 10 2 30; clear A-06; undo"
+        << "299 A-05=Soup/10.2.30; 299 A-05=Soup/10.2.30; 299 A-05=Soup/10.2.30; 299";
     QTest::newRow("undone append removes the record")
         << "append Fish; undo; redo; undo"
         << "300 #0300=Fish/0.0.0; 299; 300 #0300=Fish/0.0.0; 299";
