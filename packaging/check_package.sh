@@ -50,10 +50,17 @@ check_tree() {
         ) || true
         grep -qx "$program [0-9.]*" <<<"$output" && grep -qxF "Usage: $program [options] [BOOK.hex]" <<<"$output" ||
             fail "$program: --version and --help say: $output"
-        status=0
-        QT_QPA_PLATFORM=offscreen "$root/bin/$program" --frobnicate >/dev/null 2>"$scratch/usage.txt" || status=$?
-        [ $status = 2 ] && grep -q "^Usage: $program " "$scratch/usage.txt" ||
-            fail "$program: an unknown option ends with status $status and $(cat "$scratch/usage.txt")"
+        local refused
+        for refused in "--frobnicate" "a.hex b.hex" "-platform offscreen -x"; do
+            status=0
+            (
+                unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+                # shellcheck disable=SC2086 # one argument set per string
+                "$root/bin/$program" $refused >/dev/null 2>"$scratch/usage.txt"
+            ) || status=$?
+            [ $status = 2 ] && grep -q "^Usage: $program " "$scratch/usage.txt" ||
+                fail "$program $refused: ends with status $status and $(cat "$scratch/usage.txt")"
+        done
         [ -s "$root/share/man/man1/$program.1.gz" ] || fail "man page $program.1.gz missing"
         no_search_path "$root/bin/$program"
         if [ -s "$root/share/man/man1/$program.1.gz" ] &&

@@ -45,3 +45,50 @@ CommandLine CommandLine::parse(const QStringList &arguments, const QString &prog
     }
     return line;
 }
+
+QStringList CommandLine::withoutQtOptions(const QStringList &arguments)
+{
+    // Qt's own options, with one or two leading dashes; those of the first
+    // list take the next argument as their value (or "=VALUE" for -style,
+    // -stylesheet and -qmljsdebugger).
+    static const QStringList withValue{QStringLiteral("platform"),
+                                       QStringLiteral("platformpluginpath"),
+                                       QStringLiteral("platformtheme"),
+                                       QStringLiteral("plugin"),
+                                       QStringLiteral("qwindowgeometry"),
+                                       QStringLiteral("qwindowicon"),
+                                       QStringLiteral("qwindowtitle"),
+                                       QStringLiteral("session"),
+                                       QStringLiteral("style"),
+                                       QStringLiteral("stylesheet"),
+                                       QStringLiteral("display"),
+                                       QStringLiteral("geometry"),
+                                       QStringLiteral("title"),
+                                       QStringLiteral("icon"),
+                                       QStringLiteral("name"),
+                                       QStringLiteral("visual")};
+    static const QStringList alone{QStringLiteral("reverse"), QStringLiteral("widgetcount"),
+                                   QStringLiteral("nograb"),  QStringLiteral("dograb"),
+                                   QStringLiteral("sync"),    QStringLiteral("testability")};
+    QStringList rest;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        QString option = argument;
+        if (i == 0 || !option.startsWith(u'-') || option == QLatin1String("--")) {
+            rest.append(argument);
+            continue;
+        }
+        option.remove(0, option.startsWith(QLatin1String("--")) ? 2 : 1);
+        const QString key = option.section(u'=', 0, 0);
+        if (alone.contains(option) || key == QLatin1String("qmljsdebugger") ||
+            (withValue.contains(key) && option.contains(u'='))) {
+            continue;
+        }
+        if (withValue.contains(option) && i + 1 < arguments.size()) {
+            ++i;
+            continue;
+        }
+        rest.append(argument);
+    }
+    return rest;
+}

@@ -24,4 +24,9 @@ struct CommandLine
     // arguments[0] is the program itself, as in argv.
     static CommandLine parse(const QStringList &arguments, const QString &programName,
                              const QString &version);
+
+    // The arguments less the options that Qt's application object takes
+    // for itself (-platform NAME, -style=NAME, --reverse, ...), so that the
+    // rest can be judged before that object exists, with no display.
+    static QStringList withoutQtOptions(const QStringList &arguments);
 };

@@ -26,14 +26,16 @@ int main(int argc, char *argv[])
 {
     const QString programName = QStringLiteral(MORVEX_PROGRAM_NAME);
     const QString version = QStringLiteral(MORVEX_VERSION);
-    // --help and --version answer before the application object exists, so
-    // that they work without a display.
+    // --help, --version and refusals answer before the application object
+    // exists, so that they work without a display.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    CommandLine line = CommandLine::parse(arguments, programName, version);
-    if (line.action == CommandLine::Action::ShowHelp ||
-        line.action == CommandLine::Action::ShowVersion)
+    // Arguments refused for anything but one of Qt's own options are refused
+    // here too: the application object would first demand a display.
+    CommandLine line =
+        CommandLine::parse(CommandLine::withoutQtOptions(arguments), programName, version);
+    if (line.action != CommandLine::Action::Run)
         return answer(line);
 
     QApplication app(argc, argv);
