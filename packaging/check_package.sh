@@ -168,6 +168,16 @@ printf '# written by xdg-user-dirs-update\nXDG_DOCUMENTS_DIR="$HOME/Dokumente"\n
 check_start_folder "$prefix/share/applications/$app_id.Chinese.desktop" \
     "$scratch/home2" "$scratch/home2/Dokumente/Morvex Menus"
 
+echo "== the launcher hands on a book by its full path, and no empty name"
+fake="$scratch/fake"
+mkdir -p "$fake/libexec/morvex-menu-editor" "$fake/bin"
+cp "$prefix/libexec/morvex-menu-editor/menu-editor-start" "$fake/libexec/morvex-menu-editor/"
+printf '#!/bin/sh\nprintf "[%%s]" "$@"\n' >"$fake/bin/menu_editor_en"
+chmod +x "$fake/bin/menu_editor_en"
+handed=$(cd "$scratch" && HOME="$scratch/home3" \
+    "$fake/libexec/morvex-menu-editor/menu-editor-start" menu_editor_en "" book.hex)
+[ "$handed" = "[$scratch/book.hex]" ] || fail "the launcher hands on $handed"
+
 echo "== menu books, and only they, have their own file type"
 # Asked the way file managers ask: through GIO (GNOME, Xfce) and through
 # File::MimeInfo (xdg-open elsewhere), whose rules differ.

@@ -29,19 +29,22 @@ CommandLine CommandLine::parse(const QStringList &arguments, const QString &prog
 
     CommandLine line;
     const bool understood = parser.parse(arguments);
+    // An empty argument (a desktop's empty %f) names no book.
+    QStringList books = parser.positionalArguments();
+    books.removeAll(QString());
     if (understood && parser.isSet(help)) {
         line.action = Action::ShowHelp;
         line.text = usage;
     } else if (understood && parser.isSet(showVersion)) {
         line.action = Action::ShowVersion;
         line.text = programName + u' ' + version + u'\n';
-    } else if (!understood || parser.positionalArguments().size() > 1) {
+    } else if (!understood || books.size() > 1) {
         line.action = Action::Refuse;
         const QString reason =
             understood ? QStringLiteral("Only one book can be opened.") : parser.errorText();
         line.text = programName + QStringLiteral(": ") + reason + u'\n' + usage;
-    } else if (!parser.positionalArguments().isEmpty()) {
-        line.bookPath = parser.positionalArguments().constFirst();
+    } else if (!books.isEmpty()) {
+        line.bookPath = books.constFirst();
     }
     return line;
 }

@@ -9,8 +9,14 @@
 bool BookFile::open(QFile &file, QString &error)
 {
     // A folder opens on some systems and then reads as an empty book.
-    if (QFileInfo(file.fileName()).isDir()) {
+    const QFileInfo info(file.fileName());
+    if (info.isDir()) {
         error = QStringLiteral("it is a folder");
+        return false;
+    }
+    // A device or a pipe would never end, or block the open itself.
+    if (info.exists() && !info.isFile()) {
+        error = QStringLiteral("it is not a regular file");
         return false;
     }
     if (!file.open(QIODevice::ReadOnly)) {

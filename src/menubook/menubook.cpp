@@ -91,6 +91,17 @@ void MenuBook::clearMenu(int menuIndex)
     record.stages = {};
 }
 
+namespace {
+
+// A book is a regular file: a device or a pipe given as a book would never
+// end (or block the open itself), and a folder would read as an empty book.
+bool openBookFile(QFile &file)
+{
+    return QFileInfo(file.fileName()).isFile() && file.open(QIODevice::ReadOnly);
+}
+
+} // namespace
+
 bool MenuBook::loadStartupFile()
 {
     chosenFileName = WorkingCopyName;
@@ -102,7 +113,7 @@ bool MenuBook::loadStartupFile()
         writeFile(WorkingCopyName, fileBytes(defaultText()));
 
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!openBookFile(file)) {
         chosenFileName.clear();
         currentPath.clear();
         return false;
@@ -130,7 +141,7 @@ FileCommandResult MenuBook::openFile(const QString &name)
     QFile file(pathInWorkingDirectory(name));
     // An unreadable choice must not empty the book: the next Save would
     // then overwrite the working copy with nothing.
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!openBookFile(file)) {
         chosenFileName.clear();
         return FileCommandResult::Failed;
     }

@@ -79,6 +79,9 @@ void tst_MenuBookTool::exitCodes_data()
         << "missing.hex: cannot read: No such file or directory";
     QTest::newRow("check, folder") << QStringList{"check", "folder.hex"} << 2 << ""
                                    << "folder.hex: cannot read: it is a folder";
+    QTest::newRow("diff, a device that never ends")
+        << QStringList{"diff", "clean.hex", "/dev/zero"} << 2 << ""
+        << "/dev/zero: cannot read: it is not a regular file";
 
     QTest::newRow("normalize") << QStringList{"normalize", "findings.hex", "-o", "out.hex"} << 0
                                << ""

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -315,6 +316,8 @@ void tst_MenuFileCommands::openOfUnreadableFileKeepsBook_data()
     QTest::newRow("missing file") << "gone.hex" << false;
     QTest::newRow("a folder") << "folder.hex" << false;
     QTest::newRow("no read permission") << "secret.hex" << true;
+    QTest::newRow("a device that never ends") << "/dev/zero" << false;
+    QTest::newRow("a named pipe") << "pipe.hex" << false;
 }
 
 void tst_MenuFileCommands::openOfUnreadableFileKeepsBook()
@@ -326,6 +329,7 @@ void tst_MenuFileCommands::openOfUnreadableFileKeepsBook()
     QVERIFY(QDir().mkdir(QStringLiteral("folder.hex")));
     writeContents(QStringLiteral("secret.hex"), OldBytes);
     QFile::setPermissions(QStringLiteral("secret.hex"), QFile::WriteOwner);
+    QCOMPARE(mkfifo("pipe.hex", 0600), 0);
     QVERIFY(book.loadStartupFile());
     book.menus[0].name = QStringLiteral("Kept");
     const QList<MenuRecord> before = book.menus;
