@@ -54,6 +54,32 @@ click() {
     xdotool mousemove "$1" "$2" click 1
     sleep 0.4
 }
+wait_gone() {
+    tries=0
+    while [ -n "$(place "$1")" ]; do
+        tries=$((tries + 1))
+        [ "$tries" -gt 200 ] && { echo "the $1 window stays" >&2; return 1; }
+        sleep 0.1
+    done
+}
+# Runs the command after $1 and $2 (a click, a key) until the file $1 no
+# longer holds what the copy $2 holds, trying again every two seconds: a
+# busy machine may lose an event to a window still settling.
+until_changed() {
+    changed=$1 copy=$2
+    shift 2
+    for try in 1 2 3 4 5 6 7 8 9 10; do
+        "$@"
+        polls=0
+        while cmp -s "$changed" "$copy" && [ "$polls" -lt 20 ]; do
+            polls=$((polls + 1))
+            sleep 0.1
+        done
+        cmp -s "$changed" "$copy" || return 0
+    done
+    echo "$changed was not rewritten" >&2
+    return 1
+}
 finish() {
     kill "$pid"
     wait "$pid"
@@ -77,6 +103,8 @@ finish $?
 // A-01 and turn the wheel while the question is open, then edit the menu
 // now highlighted (A-02) and save. Window places come from the display.
 const char EditScript[] = R"sh(
+before=$(mktemp)
+cp menufile.hex "$before"
 start "$@"
 found=$(wait_for 955x590) || exit 4
 set -- $found
@@ -96,14 +124,14 @@ click $(($1 + 330)) $(($2 + 149))
 xdotool key ctrl+a type 7
 sleep 0.4
 click $(($1 + 457)) $(($2 + 327))
-click $((wx + 102)) $((wy + 554))
-sleep 0.5
+wait_gone 500x361 || finish 5
+until_changed menufile.hex "$before" click $((wx + 102)) $((wy + 554)) || finish 5
 finish
 )sh";
 
 // Drives the window with real key presses: Down three times to A-04,
 // Delete, the question's Apply by mouse, then Ctrl+S after the clear, after
-// Ctrl+Z and after Ctrl+Y, keeping the working copy each time.
+// Ctrl+Z and after Ctrl+Y, keeping the working copy once it is rewritten.
 const char KeysScript[] = R"sh(
 kept=$1
 shift
@@ -115,18 +143,19 @@ xdotool key Down Down Down Delete
 found=$(wait_for 300x150) || exit 4
 set -- $found
 click $(($1 + 187)) $(($2 + 117))
-sleep 0.6
+wait_gone 300x150 || finish 5
 # No window manager runs here to hand the focus back when the box closes.
 xdotool windowfocus --sync "$window"
+previous="$kept/start.hex"
+cp menufile.hex "$previous"
 for step in cleared undone redone; do
     case $step in
         undone) xdotool key ctrl+z ;;
         redone) xdotool key ctrl+y ;;
     esac
-    sleep 0.5
-    xdotool key ctrl+s
-    sleep 1
+    until_changed menufile.hex "$previous" xdotool key ctrl+s || finish 5
     cp menufile.hex "$kept/$step.hex"
+    previous="$kept/$step.hex"
 done
 finish
 )sh";
