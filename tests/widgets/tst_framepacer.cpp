@@ -48,9 +48,9 @@ void TstFramePacer::repaintsOncePerFrame()
     window.update();
     QCoreApplication::processEvents();
     QCOMPARE(window.paints.size(), 1);
+    window.paints.clear();
 
-    // A change every 2 ms for 30 frames: about one paint per frame, the last
-    // after the last change.
+    // A change every 2 ms for 30 frames: at most one paint per frame.
     qint64 lastChange = 0;
     QElapsedTimer burst;
     for (burst.start(); burst.elapsed() < 30 * frame;) {
@@ -58,12 +58,14 @@ void TstFramePacer::repaintsOncePerFrame()
         lastChange = window.clock.elapsed();
         QTest::qWait(2);
     }
-    QTest::qWait(3 * frame);
-    QVERIFY2(window.paints.size() > 5 && window.paints.size() < 40,
+    // Held back, never dropped: the last change is painted in the end. The
+    // burst was painted while it went on, not only after it, however slow
+    // the machine.
+    QTRY_VERIFY(window.paints.last() >= lastChange);
+    QVERIFY2(window.paints.size() > 1 && window.paints.first() < lastChange,
              qPrintable(QString::number(window.paints.size())));
     for (int i = 1; i < window.paints.size(); ++i)
         QVERIFY(window.paints[i] - window.paints[i - 1] >= frame - 1);
-    QVERIFY(window.paints.last() >= lastChange);
 }
 
 QTEST_MAIN(TstFramePacer)
