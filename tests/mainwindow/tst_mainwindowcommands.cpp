@@ -1,6 +1,7 @@
 // The command buttons: Edit, Clear, Close, Add and the file commands with
 // the hints they show.
 
+#include "clearmenucommand.h"
 #include "editionrunner.h"
 #include "editorfixture.h"
 
@@ -14,6 +15,20 @@ QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Leaves a change unsaved, saved, or undone back to the saved book.
+void changeBook(EditorFixture &editor, const QString &how)
+{
+    if (how.isEmpty())
+        return;
+    editor.book.menus[7].name = QStringLiteral("Tea");
+    editor.history.push(new ClearMenuCommand(editor.book, 7));
+    if (how == QLatin1String("saved"))
+        editor.click("pushButtonSaveFile");
+    else if (how == QLatin1String("undone"))
+        editor.history.undo();
+    editor.takeHints();
 }
 
 } // namespace
@@ -138,21 +153,30 @@ void TstMainWindowCommands::clearQuestion()
 void TstMainWindowCommands::closeQuestion_data()
 {
     QTest::addColumn<bool>("apply");
-    QTest::newRow("apply") << true;
-    QTest::newRow("close") << false;
+    QTest::addColumn<QString>("change");
+    QTest::newRow("apply") << true << QString();
+    QTest::newRow("close") << false << QString();
+    QTest::newRow("apply, unsaved") << true << "unsaved";
+    QTest::newRow("close, saved") << false << "saved";
+    QTest::newRow("close, undone back to saved") << false << "undone";
 }
 
 void TstMainWindowCommands::closeQuestion()
 {
     QFETCH(bool, apply);
+    QFETCH(QString, change);
     EditorFixture editor;
     editor.start();
+    changeBook(editor, change);
+    const bool unsaved = change == QLatin1String("unsaved");
+    QCOMPARE(editor.window->isWindowModified(), unsaved);
 
     editor.click("pushButtonClose");
     EMessageBox *question = editor.questionBox();
     QVERIFY(question);
     QCOMPARE(question->findChild<QLabel *>("labelHint")->text(),
-             inEdition("Sure to Close?", "关闭编辑工具？"));
+             unsaved ? inEdition("Close without saving the changes?", "不保存更改并关闭？")
+                     : inEdition("Sure to Close?", "关闭编辑工具？"));
     editor.answerQuestion(apply);
 
     QCOMPARE(editor.window->isVisible(), !apply);
@@ -198,19 +222,31 @@ void TstMainWindowCommands::openFile_data()
     QTest::addColumn<bool>("opened");
     // How the book is chosen: the Open button, or named on the command line.
     QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("change"); // unsaved: asked first, answered with opened
 
     QTest::newRow("cancelled") << QString() << QList<int>{LHINT_FILE_PATH_INVALID} << false
-                               << QString();
-    QTest::newRow("readable") << QStringLiteral("other.hex") << QList<int>() << true << QString();
+                               << QString() << QString();
+    QTest::newRow("readable") << QStringLiteral("other.hex") << QList<int>() << true << QString()
+                              << QString();
     QTest::newRow("missing") << QStringLiteral("missing.hex")
-                             << QList<int>{LHINT_FILE_OPEN_FAILED_BAD_DATAS} << false << QString();
+                             << QList<int>{LHINT_FILE_OPEN_FAILED_BAD_DATAS} << false << QString()
+                             << QString();
     QTest::newRow("folder") << QStringLiteral("folder.hex")
-                            << QList<int>{LHINT_FILE_OPEN_FAILED_BAD_DATAS} << false << QString();
-    QTest::newRow("named, readable")
-        << QStringLiteral("other.hex") << QList<int>() << true << QStringLiteral("named");
+                            << QList<int>{LHINT_FILE_OPEN_FAILED_BAD_DATAS} << false << QString()
+                            << QString();
+    QTest::newRow("named, readable") << QStringLiteral("other.hex") << QList<int>() << true
+                                     << QStringLiteral("named") << QString();
     QTest::newRow("named, missing")
         << QStringLiteral("missing.hex") << QList<int>{LHINT_FILE_OPEN_FAILED_BAD_DATAS} << false
-        << QStringLiteral("named");
+        << QStringLiteral("named") << QString();
+    QTest::newRow("readable, unsaved, discarded")
+        << QStringLiteral("other.hex") << QList<int>() << true << QString() << "unsaved";
+    QTest::newRow("readable, unsaved, kept")
+        << QStringLiteral("other.hex") << QList<int>() << false << QString() << "unsaved";
+    QTest::newRow("readable, saved")
+        << QStringLiteral("other.hex") << QList<int>() << true << QString() << "saved";
+    QTest::newRow("readable, undone back to saved")
+        << QStringLiteral("other.hex") << QList<int>() << true << QString() << "undone";
 }
 
 void TstMainWindowCommands::openFile()
@@ -219,8 +255,10 @@ void TstMainWindowCommands::openFile()
     QFETCH(QList<int>, hints);
     QFETCH(bool, opened);
     QFETCH(QString, how);
+    QFETCH(QString, change);
     EditorFixture editor;
     editor.start();
+    changeBook(editor, change);
     MenuBook other = editor.book;
     other.menus[0].name = QStringLiteral("Other Book");
     QFile file(editor.path(QStringLiteral("other.hex")));
@@ -237,6 +275,11 @@ void TstMainWindowCommands::openFile()
         editor.click("pushButtonOpenFile");
     else
         editor.window->openBook(answer);
+    if (change == QLatin1String("unsaved")) {
+        QCOMPARE(editor.questionBox()->findChild<QLabel *>("labelHint")->text(),
+                 inEdition("Discard the unsaved changes?", "放弃未保存的更改？"));
+        editor.answerQuestion(opened);
+    }
 
     QCOMPARE(editor.takeHints(), hints);
     QCOMPARE(editor.book.currentPath, opened ? answer : QStringLiteral("menufile.hex"));
@@ -433,6 +476,7 @@ void TstMainWindowCommands::undoRedo()
     editor.pressKey(redoKey);
     editor.chooser.answers = {QStringLiteral("menufile.hex")};
     editor.pressKey(QStringLiteral("Ctrl+O"));
+    editor.answerQuestion(true);
     editor.pressKey(QStringLiteral("Ctrl+Z"));
     QCOMPARE(editor.book.menus[b04].name, QString());
     QCOMPARE(editor.book.menus[c10].name, QStringLiteral("Soup"));
