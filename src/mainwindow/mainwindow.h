@@ -10,6 +10,7 @@
 #include <functional>
 #include <limits>
 #include <memory>
+#include <optional>
 
 class BookRecovery;
 class EditDialog;
@@ -19,6 +20,7 @@ class MainWindowForm;
 class MenuBook;
 enum class FileCommandResult;
 struct MenuRecord;
+struct RecoveredBook;
 class QDateTime;
 class QPushButton;
 class QTimer;
@@ -124,7 +126,7 @@ private:
     QString closeQuestion() const;
     void markSaved(FileCommandResult result);
     void scheduleRecoveryUpdate();
-    void offerRecoveredBook();
+    void offerRecoveredBook(const std::optional<RecoveredBook> &left);
 
     MenuBook &book;
     QUndoStack &history;

@@ -6,6 +6,7 @@
 #include "mainwindow.h"
 
 #include "bookrecovery.h"
+#include "editdialog.h"
 #include "emessagebox.h"
 #include "languageini.h"
 #include "menubook.h"
@@ -85,18 +86,22 @@ void MainWindow::scheduleRecoveryUpdate()
 
 void MainWindow::keepRecovery(BookRecovery &bookRecovery)
 {
-    // A second editor in this folder leaves the first one's recovery alone.
-    if (!bookRecovery.claim())
-        return;
-    recovery = &bookRecovery;
-    offerRecoveredBook();
+    // A second editor in this folder gets no answer and leaves the first
+    // one's recovery alone.
+    bookRecovery.claimLater(this, [this, &bookRecovery](const std::optional<RecoveredBook> &left) {
+        // Someone faster than the disk is already answering a dialog: what
+        // was left waits for the next start.
+        if ((editDialog && editDialog->isVisible()) || (messageBox && messageBox->isVisible()))
+            return;
+        recovery = &bookRecovery;
+        offerRecoveredBook(left);
+    });
 }
 
-void MainWindow::offerRecoveredBook()
+void MainWindow::offerRecoveredBook(const std::optional<RecoveredBook> &left)
 {
-    const std::optional<RecoveredBook> left = recovery->leftBook();
     if (!left || left->menus == book.menus) {
-        recovery->discard();
+        scheduleRecoveryUpdate();
         return;
     }
     disableCommandButtons();

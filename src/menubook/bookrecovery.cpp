@@ -8,6 +8,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QMetaObject>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QThread>
@@ -103,22 +104,25 @@ QByteArray BookRecovery::fileBytes(const MenuBook &book) const
            ' ' + digest(bytes) + '\n' + bytes;
 }
 
+void BookRecovery::claimLater(QObject *context, Claimed whenClaimed)
+{
+    queue({Job::Claim, {}, context, std::move(whenClaimed)});
+}
+
 void BookRecovery::keep(const MenuBook &book)
 {
-    if (claimed)
-        queue({false, fileBytes(book)});
+    queue({Job::Write, fileBytes(book), nullptr, {}});
 }
 
 void BookRecovery::discard()
 {
-    if (claimed)
-        queue({true, {}});
+    queue({Job::Remove, {}, nullptr, {}});
 }
 
 void BookRecovery::finish()
 {
     QMutexLocker locker(&mutex);
-    while (pending || busy)
+    while (!pending.isEmpty() || busy)
         changed.wait(&mutex);
 }
 
@@ -126,7 +130,9 @@ void BookRecovery::queue(Job job)
 {
     QMutexLocker locker(&mutex);
     // Only the newest state counts: a write still waiting is replaced.
-    pending = std::move(job);
+    if (job.kind != Job::Claim)
+        pending.removeIf([](const Job &waiting) { return waiting.kind != Job::Claim; });
+    pending.append(std::move(job));
     if (!writer) {
         writer.reset(QThread::create([this] { work(); }));
         writer->start(QThread::LowPriority);
@@ -138,13 +144,12 @@ void BookRecovery::work()
 {
     QMutexLocker locker(&mutex);
     for (;;) {
-        while (!pending && !stopping)
+        while (pending.isEmpty() && !stopping)
             changed.wait(&mutex);
         // What was asked for before the end is still done.
-        if (!pending)
+        if (pending.isEmpty())
             return;
-        const Job job = std::move(*pending);
-        pending.reset();
+        const Job job = pending.takeFirst();
         busy = true;
         locker.unlock();
         perform(job);
@@ -156,7 +161,17 @@ void BookRecovery::work()
 
 void BookRecovery::perform(const Job &job)
 {
-    if (job.remove) {
+    if (job.kind == Job::Claim) {
+        if (claim()) {
+            QMetaObject::invokeMethod(
+                job.context, [done = job.claimed, left = leftBook()] { done(left); },
+                Qt::QueuedConnection);
+        }
+        return;
+    }
+    if (!claimed)
+        return;
+    if (job.kind == Job::Remove) {
         QFile::remove(path);
         return;
     }

@@ -9,10 +9,12 @@
 #include <QString>
 #include <QWaitCondition>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
 class MenuBook;
+class QObject;
 class QThread;
 
 // What a run that did not end normally left of its book.
@@ -28,8 +30,9 @@ struct RecoveredBook
 // whose holder is checked for being alive: a second editor in the same
 // folder neither offers nor overwrites the first one's work.
 //
-// The file is written by a thread of its own: an edit never waits for the
-// disk, and a file that cannot be written costs the edit nothing.
+// The lock is taken and the file written by a thread of its own: neither
+// the first frame nor an edit waits for the disk, and a file that cannot be
+// written costs the edit nothing.
 class BookRecovery
 {
 public:
@@ -39,12 +42,16 @@ public:
     BookRecovery(const BookRecovery &) = delete;
     BookRecovery &operator=(const BookRecovery &) = delete;
 
+    // Gives the book a run that is no longer running left (empty when there
+    // is none or it is damaged).
+    using Claimed = std::function<void(const std::optional<RecoveredBook> &left)>;
+
     // True when this run now owns the folder's recovery file: no running
     // editor holds it. Without it, keep() and discard() do nothing.
     bool claim();
-    // The book a run that is no longer running left; empty when there is
-    // none or it is damaged. Only after a successful claim().
-    std::optional<RecoveredBook> leftBook() const;
+    // claim() on the writing thread; when it succeeds, whenClaimed runs in
+    // the thread of context.
+    void claimLater(QObject *context, Claimed whenClaimed);
 
     // Replaces the file with the book's bytes and current path.
     void keep(const MenuBook &book);
@@ -58,10 +65,18 @@ public:
 private:
     struct Job
     {
-        bool remove = false;
+        enum Kind
+        {
+            Write,
+            Remove,
+            Claim
+        } kind = Write;
         QByteArray bytes;
+        QObject *context = nullptr;
+        Claimed claimed;
     };
 
+    std::optional<RecoveredBook> leftBook() const;
     QByteArray fileBytes(const MenuBook &book) const;
     void queue(Job job);
     void work();
@@ -75,10 +90,10 @@ private:
     // Shared with the writing thread.
     QMutex mutex;
     QWaitCondition changed;
-    std::optional<Job> pending;
+    QList<Job> pending;
     bool busy = false;
     bool stopping = false;
     std::unique_ptr<QThread> writer;
-    // Touched by the writing thread only.
+    // Touched by the writing thread only, once it runs.
     bool failureLogged = false;
 };
