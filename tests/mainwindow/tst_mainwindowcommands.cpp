@@ -159,6 +159,7 @@ void TstMainWindowCommands::closeQuestion_data()
     QTest::newRow("apply, unsaved") << true << "unsaved";
     QTest::newRow("close, saved") << false << "saved";
     QTest::newRow("close, undone back to saved") << false << "undone";
+    QTest::newRow("apply, unsaved, language.ini of older editors") << true << "unsaved, ini";
 }
 
 void TstMainWindowCommands::closeQuestion()
@@ -166,6 +167,12 @@ void TstMainWindowCommands::closeQuestion()
     QFETCH(bool, apply);
     QFETCH(QString, change);
     EditorFixture editor;
+    QFile ini(editor.path(QStringLiteral("language.ini")));
+    if (change.endsWith(QLatin1String(", ini"))) {
+        QVERIFY(ini.open(QIODevice::WriteOnly) && ini.write("[LANGUAGE]\nTYPE=EN\n") > 0);
+        ini.close();
+        change.chop(5);
+    }
     editor.start();
     changeBook(editor, change);
     const bool unsaved = change == QLatin1String("unsaved");
@@ -220,33 +227,28 @@ void TstMainWindowCommands::openFile_data()
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QList<int>>("hints");
     QTest::addColumn<bool>("opened");
-    // How the book is chosen: the Open button, or named on the command line.
+    // How the book is chosen: the Open button, or named on the command line;
+    // or the button after a change (unsaved: asked first, answered with opened).
     QTest::addColumn<QString>("how");
-    QTest::addColumn<QString>("change"); // unsaved: asked first, answered with opened
 
     QTest::newRow("cancelled") << QString() << QList<int>{LHINT_FILE_PATH_INVALID} << false
-                               << QString() << QString();
-    QTest::newRow("readable") << QStringLiteral("other.hex") << QList<int>() << true << QString()
-                              << QString();
+                               << QString();
+    QTest::newRow("readable") << QStringLiteral("other.hex") << QList<int>() << true << QString();
     QTest::newRow("missing") << QStringLiteral("missing.hex")
-                             << QList<int>{LHINT_FILE_OPEN_FAILED_BAD_DATAS} << false << QString()
-                             << QString();
+                             << QList<int>{LHINT_FILE_OPEN_FAILED_BAD_DATAS} << false << QString();
     QTest::newRow("folder") << QStringLiteral("folder.hex")
-                            << QList<int>{LHINT_FILE_OPEN_FAILED_BAD_DATAS} << false << QString()
-                            << QString();
-    QTest::newRow("named, readable") << QStringLiteral("other.hex") << QList<int>() << true
-                                     << QStringLiteral("named") << QString();
+                            << QList<int>{LHINT_FILE_OPEN_FAILED_BAD_DATAS} << false << QString();
+    QTest::newRow("named, readable")
+        << QStringLiteral("other.hex") << QList<int>() << true << QStringLiteral("named");
     QTest::newRow("named, missing")
         << QStringLiteral("missing.hex") << QList<int>{LHINT_FILE_OPEN_FAILED_BAD_DATAS} << false
-        << QStringLiteral("named") << QString();
+        << QStringLiteral("named");
     QTest::newRow("readable, unsaved, discarded")
-        << QStringLiteral("other.hex") << QList<int>() << true << QString() << "unsaved";
-    QTest::newRow("readable, unsaved, kept")
-        << QStringLiteral("other.hex") << QList<int>() << false << QString() << "unsaved";
-    QTest::newRow("readable, saved")
-        << QStringLiteral("other.hex") << QList<int>() << true << QString() << "saved";
+        << "other.hex" << QList<int>() << true << "unsaved";
+    QTest::newRow("readable, unsaved, kept") << "other.hex" << QList<int>() << false << "unsaved";
+    QTest::newRow("readable, saved") << "other.hex" << QList<int>() << true << "saved";
     QTest::newRow("readable, undone back to saved")
-        << QStringLiteral("other.hex") << QList<int>() << true << QString() << "undone";
+        << "other.hex" << QList<int>() << true << "undone";
 }
 
 void TstMainWindowCommands::openFile()
@@ -255,10 +257,10 @@ void TstMainWindowCommands::openFile()
     QFETCH(QList<int>, hints);
     QFETCH(bool, opened);
     QFETCH(QString, how);
-    QFETCH(QString, change);
     EditorFixture editor;
     editor.start();
-    changeBook(editor, change);
+    const bool named = how == QLatin1String("named");
+    changeBook(editor, named ? QString() : how);
     MenuBook other = editor.book;
     other.menus[0].name = QStringLiteral("Other Book");
     QFile file(editor.path(QStringLiteral("other.hex")));
@@ -271,11 +273,11 @@ void TstMainWindowCommands::openFile()
     editor.showPageFrom(40);
     editor.clickRowText(6);
     editor.chooser.answers = {answer};
-    if (how.isEmpty())
+    if (!named)
         editor.click("pushButtonOpenFile");
     else
         editor.window->openBook(answer);
-    if (change == QLatin1String("unsaved")) {
+    if (how == QLatin1String("unsaved")) {
         QCOMPARE(editor.questionBox()->findChild<QLabel *>("labelHint")->text(),
                  inEdition("Discard the unsaved changes?", "放弃未保存的更改？"));
         editor.answerQuestion(opened);
