@@ -28,6 +28,8 @@ build=$(cd "$build" && pwd)
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# The editors keep their recovery locks there; not in the user's data folder.
+export XDG_DATA_HOME="$work/data"
 
 echo "== (b) wheel paging, offscreen, three runs"
 # The median of three runs' means: a burst of other work on the machine

@@ -1,3 +1,4 @@
+#include "bookrecovery.h"
 #include "commandline.h"
 #include "edition.h"
 #include "filedialogchooser.h"
@@ -6,6 +7,7 @@
 
 #include <QApplication>
 #include <QDebug>
+#include <QDir>
 #include <QFont>
 #include <QUndoStack>
 
@@ -63,11 +65,16 @@ int main(int argc, char *argv[])
 
     QUndoStack history; // the book's changes, for undo and redo
     MainWindow window(book, history);
-    window.setWindowTitle(QStringLiteral("Morvex Menu Editor"));
+    // The taskbar marks a book with unsaved changes; the title band does not.
+    window.setWindowTitle(QStringLiteral("Morvex Menu Editor[*]"));
     window.show();
     // Keys work at once, also where no window manager hands out the focus.
     window.activateWindow();
     if (!line.bookPath.isEmpty())
         window.openBook(line.bookPath);
+    // Unsaved menus outlive a crash or a power cut, in the user's own data
+    // folder, one file per working folder.
+    BookRecovery recovery(QDir::currentPath());
+    window.keepRecovery(recovery);
     return app.exec();
 }

@@ -7,9 +7,12 @@
 #include <QSet>
 
 #include <array>
+#include <functional>
 #include <limits>
 #include <memory>
+#include <optional>
 
+class BookRecovery;
 class EditDialog;
 class ELabel;
 class EMessageBox;
@@ -17,6 +20,7 @@ class MainWindowForm;
 class MenuBook;
 enum class FileCommandResult;
 struct MenuRecord;
+struct RecoveredBook;
 class QDateTime;
 class QPushButton;
 class QTimer;
@@ -45,6 +49,10 @@ public:
     // Opens the named book as Open does with the name a dialog returned: the
     // start of a run with a book named on the command line.
     void openBook(const QString &fileName);
+
+    // Keeps every unsaved state of the book in recovery from now on, after
+    // offering back what a run that did not end normally left there.
+    void keepRecovery(BookRecovery &recovery);
 
     // The clock line for a moment, in the running edition.
     static QString clockText(const QDateTime &moment);
@@ -105,9 +113,20 @@ private:
     void restoreCommandButtons();
     void enableBookCommands();
     void showOpenResult(FileCommandResult result);
+    void createBook();
     void askQuestion(const QString &question);
     void showHint(int hintId);
     static int saveHint(FileCommandResult result);
+
+    // Unsaved changes (mainwindowunsaved.cpp).
+    void watchUnsavedChanges();
+    // With unsaved changes, asks before command throws them away and runs
+    // it on Apply; true when it asked.
+    bool askBeforeDiscarding(const std::function<void()> &command);
+    QString closeQuestion() const;
+    void markSaved(FileCommandResult result);
+    void scheduleRecoveryUpdate();
+    void offerRecoveredBook(const std::optional<RecoveredBook> &left);
 
     MenuBook &book;
     QUndoStack &history;
@@ -127,4 +146,6 @@ private:
     // counts as grown.
     qint64 recordCountAtEdit = std::numeric_limits<qint64>::max();
     std::array<bool, CommandButtonCount> savedEnabled{};
+    BookRecovery *recovery = nullptr;
+    bool recoveryUpdateScheduled = false;
 };

@@ -3,6 +3,7 @@
 
 #include "mainwindow.h"
 
+#include "bookrecovery.h"
 #include "clearmenucommand.h"
 #include "editdialog.h"
 #include "elabel.h"
@@ -86,7 +87,11 @@ void MainWindow::on_pushButtonOpenFile_clicked()
 {
     state.pendingClose = false;
     state.pendingClear = false;
-    showOpenResult(book.openFile());
+    const auto open = [this] {
+        showOpenResult(book.openFile());
+    };
+    if (!askBeforeDiscarding(open))
+        open();
 }
 
 void MainWindow::openBook(const QString &fileName)
@@ -119,6 +124,12 @@ void MainWindow::on_pushButtonCreateNewFile_clicked()
 {
     state.pendingClose = false;
     state.pendingClear = false;
+    if (!askBeforeDiscarding([this] { createBook(); }))
+        createBook();
+}
+
+void MainWindow::createBook()
+{
     if (book.createFile() != FileCommandResult::Done) {
         showHint(LHINT_FILE_NOT_CREATED);
         return;
@@ -134,14 +145,18 @@ void MainWindow::on_pushButtonSaveFile_clicked()
 {
     state.pendingClose = false;
     state.pendingClear = false;
-    showHint(saveHint(book.saveFile()));
+    const FileCommandResult result = book.saveFile();
+    markSaved(result);
+    showHint(saveHint(result));
 }
 
 void MainWindow::on_pushButtonSaveNewFile_clicked()
 {
     state.pendingClose = false;
     state.pendingClear = false;
-    showHint(saveHint(book.saveFileAs()));
+    const FileCommandResult result = book.saveFileAs();
+    markSaved(result);
+    showHint(saveHint(result));
 }
 
 void MainWindow::on_pushButtonEditAdd_clicked()
@@ -192,7 +207,7 @@ void MainWindow::on_pushButtonClose_clicked()
     state.pendingClose = true;
     state.pendingClear = false;
     disableCommandButtons();
-    askQuestion(tr("Sure to Close?"));
+    askQuestion(closeQuestion());
 }
 
 void MainWindow::on_MsgBoxApplied()
@@ -207,6 +222,10 @@ void MainWindow::on_MsgBoxApplied()
     }
     if (state.pendingClose) {
         state.pendingClose = false;
+        // A normal end: nothing is left to recover, whatever was unsaved.
+        if (recovery)
+            recovery->discard();
+        recovery = nullptr;
         // The run ends when its last window has closed.
         close();
     }

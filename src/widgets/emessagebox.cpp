@@ -118,6 +118,12 @@ EMessageBox::EMessageBox(QWidget *parent, const QString &title, const QString &t
     ui->labelTitile->setStyleSheet(QStringLiteral("color: rgb(255, 255, 255)"));
     ui->labelHint->setText(text);
     ui->labelHint->setStyleSheet(QStringLiteral("color: rgb(255, 255, 150)"));
+    // A question longer than the line would lose both its ends: it takes
+    // two lines, in the room down to the buttons.
+    if (ui->labelHint->fontMetrics().horizontalAdvance(text) > ui->labelHint->width()) {
+        ui->labelHint->setWordWrap(true);
+        ui->labelHint->setGeometry(10, 33, 281, 56);
+    }
 
     installEventFilter(this);
     setAttribute(Qt::WA_MouseTracking);

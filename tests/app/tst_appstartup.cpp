@@ -80,6 +80,16 @@ until_changed() {
     echo "$changed was not rewritten" >&2
     return 1
 }
+# Prints the title of window $1 once it matches the pattern $2, or as it is
+# after a bounded wait.
+title_once() {
+    tries=0
+    until xdotool getwindowname "$1" | grep -q -- "$2" || [ "$tries" -gt 200 ]; do
+        tries=$((tries + 1))
+        sleep 0.1
+    done
+    xdotool getwindowname "$1"
+}
 finish() {
     kill "$pid"
     wait "$pid"
@@ -131,11 +141,13 @@ finish
 
 // Drives the window with real key presses: Down three times to A-04,
 // Delete, the question's Apply by mouse, then Ctrl+S after the clear, after
-// Ctrl+Z and after Ctrl+Y, keeping the working copy once it is rewritten.
+// Ctrl+Z and after Ctrl+Y, keeping the working copy once it is rewritten and
+// the title once it says unsaved. Then Ctrl+Z once more, a kill -9 once that
+// is kept for recovery, and at the next start the restore question's Apply
+// and Ctrl+S.
 const char KeysScript[] = R"sh(
-kept=$1
-shift
-start "$@"
+kept=$1 program=$2
+start "$program"
 wait_for 955x590 > /dev/null || exit 4
 window=$(xdotool search --name '^Morvex Menu Editor$' | head -n 1)
 sleep 0.5
@@ -153,10 +165,21 @@ for step in cleared undone redone; do
         undone) xdotool key ctrl+z ;;
         redone) xdotool key ctrl+y ;;
     esac
+    title_once "$window" '[*]$' > "$kept/$step.title"
     until_changed menufile.hex "$previous" xdotool key ctrl+s || finish 5
     cp menufile.hex "$kept/$step.hex"
     previous="$kept/$step.hex"
 done
+title_once "$window" '[^*]$' > "$kept/saved.title"
+xdotool key ctrl+z
+until ls "$XDG_DATA_HOME"/*/recovery/*.recovery > /dev/null 2>&1; do sleep 0.1; done
+kill -9 "$pid"
+stamp=$(mktemp)
+start "$program"
+set -- $(wait_for 300x150) || exit 4
+click $(($1 + 187)) $(($2 + 117))
+xdotool windowfocus --sync "$(xdotool search --name '^Morvex Menu Editor' | head -n 1)" key ctrl+s
+until [ menufile.hex -nt "$stamp" ]; do sleep 0.1; done
 finish
 )sh";
 
@@ -187,6 +210,8 @@ QByteArray runScript(const QString &script, const QString &workFolder, const QSt
     QProcess run;
     run.setWorkingDirectory(workFolder);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // Recovery files of this run only, never the user's.
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), QFileInfo(script).path());
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     if (!home.isEmpty()) {
         // The desktop launcher finds its menu folder from these.
@@ -385,6 +410,15 @@ void TstAppStartup::keysClearUndoAndRedo()
     QCOMPARE(saved("cleared"), cleared);
     QCOMPARE(saved("undone"), named);
     QCOMPARE(saved("redone"), cleared);
+    QCOMPARE(saved("menufile"), named); // the undo restored after the kill
+    const auto title = [&folder](const char *step) {
+        QFile file(folder.filePath(QLatin1String(step) + QLatin1String(".title")));
+        return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed() : QByteArray();
+    };
+    // The taskbar marks the unsaved book before each Save, not after the last.
+    for (const char *step : {"cleared", "undone", "redone"})
+        QCOMPARE(title(step), QByteArray("Morvex Menu Editor*"));
+    QCOMPARE(title("saved"), QByteArray("Morvex Menu Editor"));
 }
 
 void TstAppStartup::savesBookNamedOnCommandLine_data()

@@ -40,6 +40,8 @@ public:
           previousFolder(QDir::currentPath())
     {
         QDir::setCurrent(this->workingFolder);
+        // Recovery files of this run only, never the user's.
+        qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
         book.setFileChooser(&chooser);
     }
     ~EditorFixture()
@@ -53,6 +55,7 @@ public:
     MainWindow &start()
     {
         window = std::make_unique<MainWindow>(book, history);
+        window->setWindowTitle(QStringLiteral("Morvex Menu Editor[*]"));
         window->show();
         return *window;
     }
@@ -184,6 +187,7 @@ public:
     }
 
     QTemporaryDir folder;
+    QTemporaryDir dataHome;
     QString workingFolder;
     QString previousFolder;
     MenuBook book;

@@ -1,6 +1,7 @@
 // The command buttons: Edit, Clear, Close, Add and the file commands with
 // the hints they show.
 
+#include "clearmenucommand.h"
 #include "editionrunner.h"
 #include "editorfixture.h"
 
@@ -14,6 +15,20 @@ QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Leaves a change unsaved, saved, or undone back to the saved book.
+void changeBook(EditorFixture &editor, const QString &how)
+{
+    if (how.isEmpty())
+        return;
+    editor.book.menus[7].name = QStringLiteral("Tea");
+    editor.history.push(new ClearMenuCommand(editor.book, 7));
+    if (how == QLatin1String("saved"))
+        editor.click("pushButtonSaveFile");
+    else if (how == QLatin1String("undone"))
+        editor.history.undo();
+    editor.takeHints();
 }
 
 } // namespace
@@ -138,21 +153,37 @@ void TstMainWindowCommands::clearQuestion()
 void TstMainWindowCommands::closeQuestion_data()
 {
     QTest::addColumn<bool>("apply");
-    QTest::newRow("apply") << true;
-    QTest::newRow("close") << false;
+    QTest::addColumn<QString>("change");
+    QTest::newRow("apply") << true << QString();
+    QTest::newRow("close") << false << QString();
+    QTest::newRow("apply, unsaved") << true << "unsaved";
+    QTest::newRow("close, saved") << false << "saved";
+    QTest::newRow("close, undone back to saved") << false << "undone";
+    QTest::newRow("apply, unsaved, language.ini of older editors") << true << "unsaved, ini";
 }
 
 void TstMainWindowCommands::closeQuestion()
 {
     QFETCH(bool, apply);
+    QFETCH(QString, change);
     EditorFixture editor;
+    QFile ini(editor.path(QStringLiteral("language.ini")));
+    if (change.endsWith(QLatin1String(", ini"))) {
+        QVERIFY(ini.open(QIODevice::WriteOnly) && ini.write("[LANGUAGE]\nTYPE=EN\n") > 0);
+        ini.close();
+        change.chop(5);
+    }
     editor.start();
+    changeBook(editor, change);
+    const bool unsaved = change == QLatin1String("unsaved");
+    QCOMPARE(editor.window->isWindowModified(), unsaved);
 
     editor.click("pushButtonClose");
     EMessageBox *question = editor.questionBox();
     QVERIFY(question);
     QCOMPARE(question->findChild<QLabel *>("labelHint")->text(),
-             inEdition("Sure to Close?", "关闭编辑工具？"));
+             unsaved ? inEdition("Close without saving the changes?", "不保存更改并关闭？")
+                     : inEdition("Sure to Close?", "关闭编辑工具？"));
     editor.answerQuestion(apply);
 
     QCOMPARE(editor.window->isVisible(), !apply);
@@ -196,7 +227,8 @@ void TstMainWindowCommands::openFile_data()
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QList<int>>("hints");
     QTest::addColumn<bool>("opened");
-    // How the book is chosen: the Open button, or named on the command line.
+    // How the book is chosen: the Open button, or named on the command line;
+    // or the button after a change (unsaved: asked first, answered with opened).
     QTest::addColumn<QString>("how");
 
     QTest::newRow("cancelled") << QString() << QList<int>{LHINT_FILE_PATH_INVALID} << false
@@ -211,6 +243,12 @@ void TstMainWindowCommands::openFile_data()
     QTest::newRow("named, missing")
         << QStringLiteral("missing.hex") << QList<int>{LHINT_FILE_OPEN_FAILED_BAD_DATAS} << false
         << QStringLiteral("named");
+    QTest::newRow("readable, unsaved, discarded")
+        << "other.hex" << QList<int>() << true << "unsaved";
+    QTest::newRow("readable, unsaved, kept") << "other.hex" << QList<int>() << false << "unsaved";
+    QTest::newRow("readable, saved") << "other.hex" << QList<int>() << true << "saved";
+    QTest::newRow("readable, undone back to saved")
+        << "other.hex" << QList<int>() << true << "undone";
 }
 
 void TstMainWindowCommands::openFile()
@@ -221,6 +259,8 @@ void TstMainWindowCommands::openFile()
     QFETCH(QString, how);
     EditorFixture editor;
     editor.start();
+    const bool named = how == QLatin1String("named");
+    changeBook(editor, named ? QString() : how);
     MenuBook other = editor.book;
     other.menus[0].name = QStringLiteral("Other Book");
     QFile file(editor.path(QStringLiteral("other.hex")));
@@ -233,10 +273,15 @@ void TstMainWindowCommands::openFile()
     editor.showPageFrom(40);
     editor.clickRowText(6);
     editor.chooser.answers = {answer};
-    if (how.isEmpty())
+    if (!named)
         editor.click("pushButtonOpenFile");
     else
         editor.window->openBook(answer);
+    if (how == QLatin1String("unsaved")) {
+        QCOMPARE(editor.questionBox()->findChild<QLabel *>("labelHint")->text(),
+                 inEdition("Discard the unsaved changes?", "放弃未保存的更改？"));
+        editor.answerQuestion(opened);
+    }
 
     QCOMPARE(editor.takeHints(), hints);
     QCOMPARE(editor.book.currentPath, opened ? answer : QStringLiteral("menufile.hex"));
@@ -433,6 +478,7 @@ void TstMainWindowCommands::undoRedo()
     editor.pressKey(redoKey);
     editor.chooser.answers = {QStringLiteral("menufile.hex")};
     editor.pressKey(QStringLiteral("Ctrl+O"));
+    editor.answerQuestion(true);
     editor.pressKey(QStringLiteral("Ctrl+Z"));
     QCOMPARE(editor.book.menus[b04].name, QString());
     QCOMPARE(editor.book.menus[c10].name, QStringLiteral("Soup"));

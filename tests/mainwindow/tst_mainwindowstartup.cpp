@@ -1,6 +1,7 @@
 // Start-up of the main window: the working copy, the first page, the failed
 // load, the clock and size lines, the titles and the tool tips.
 
+#include "bookrecovery.h"
 #include "editionrunner.h"
 #include "editorfixture.h"
 
@@ -23,6 +24,8 @@ private slots:
     void toolTips();
     void accessibleNames_data();
     void accessibleNames();
+    void offersUnsavedMenus_data();
+    void offersUnsavedMenus();
 };
 
 void TstMainWindowStartup::startsInEmptyFolder()
@@ -257,6 +260,62 @@ void TstMainWindowStartup::accessibleNames()
     QVERIFY(reader);
     QCOMPARE(reader->text(QAccessible::Name),
              currentEdition() == Edition::Chinese ? chinese : english);
+}
+
+void TstMainWindowStartup::offersUnsavedMenus_data()
+{
+    QTest::addColumn<QString>("left"); // what the last run left in recovery
+    QTest::addColumn<bool>("apply");   // the answer, when asked
+    QTest::newRow("none") << "none" << false;
+    QTest::newRow("stale, different, restored") << "different" << true;
+    QTest::newRow("stale, different, declined") << "different" << false;
+    QTest::newRow("stale, equal") << "equal" << false;
+    QTest::newRow("held by a running editor") << "held" << false;
+    QTest::newRow("damaged") << "damaged" << false;
+}
+
+void TstMainWindowStartup::offersUnsavedMenus()
+{
+    QFETCH(QString, left);
+    QFETCH(bool, apply);
+    EditorFixture editor;
+    auto last = std::make_unique<BookRecovery>(QDir::currentPath());
+    MenuBook lastBook;
+    QVERIFY(lastBook.loadStartupFile());
+    lastBook.menus[4].name = left == QLatin1String("equal") ? QString() : QStringLiteral("Soup");
+    lastBook.currentPath = QStringLiteral("other.hex");
+    if (left != QLatin1String("none")) {
+        QVERIFY(last->claim());
+        last->keep(lastBook);
+        last->finish();
+    }
+    QFile file(last->filePath());
+    if (left == QLatin1String("damaged") && file.open(QIODevice::ReadWrite))
+        file.write("\n");
+    file.close();
+    if (left != QLatin1String("held"))
+        last.reset(); // gone without removing its file
+
+    editor.start();
+    BookRecovery recovery(QDir::currentPath());
+    editor.window->keepRecovery(recovery);
+    recovery.finish();
+    QCoreApplication::processEvents();
+    QCOMPARE(editor.questionBox() != nullptr, left == QLatin1String("different"));
+    if (!editor.questionBox()) {
+        QTRY_COMPARE(QFile::exists(recovery.filePath()), left == QLatin1String("held"));
+        return;
+    }
+    QCOMPARE(editor.questionBox()->findChild<QLabel *>("labelHint")->text(),
+             inEdition("Restore unsaved menus?", "恢复未保存的菜单？"));
+    editor.answerQuestion(apply);
+    QCOMPARE(editor.book.menus[4].name, apply ? QStringLiteral("Soup") : QString());
+    QCOMPARE(editor.window->isWindowModified(), apply);
+    QCOMPARE(editor.commandStates(), QList<bool>(9, true));
+    QTRY_COMPARE(QFile::exists(recovery.filePath()), apply);
+    editor.click("pushButtonSaveFile");
+    QTRY_VERIFY(!QFile::exists(recovery.filePath()));
+    QCOMPARE(QFile::exists(editor.path(QStringLiteral("other.hex"))), apply);
 }
 
 int main(int argc, char *argv[])
