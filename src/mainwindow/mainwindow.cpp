@@ -83,6 +83,7 @@ MainWindow::MainWindow(MenuBook &book, QUndoStack &history, QWidget *parent)
     showColumnTitles({tr("[#1]Stage"), tr("[#2]Stage"), tr("[#3]Stage")});
     applyToolTips();
     prepareKeys();
+    prepareBulkCommands();
     form->labelUserInfo->setEnabled(false);
     form->pushButtonPrint->hide();
 

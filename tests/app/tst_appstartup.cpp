@@ -54,6 +54,14 @@ click() {
     xdotool mousemove "$1" "$2" click 1
     sleep 0.4
 }
+wait_until() {
+    tries=0
+    until "$@"; do
+        tries=$((tries + 1))
+        [ "$tries" -gt 150 ] && { echo "never: $*" >&2; finish 5; }
+        sleep 0.1
+    done
+}
 finish() {
     kill "$pid"
     wait "$pid"
@@ -103,12 +111,16 @@ finish
 
 // Drives the window with real key presses: Down three times to A-04,
 // Delete, the question's Apply by mouse, then Ctrl+S after the clear, after
-// Ctrl+Z and after Ctrl+Y, keeping the working copy each time.
+// Ctrl+Z and after Ctrl+Y, keeping the working copy each time. Then two
+// spreadsheet rows from the X clipboard pasted onto A-04 and A-05, A-05
+// copied and read back, and Duplicate picked from A-04's context menu.
 const char KeysScript[] = R"sh(
 kept=$1
 shift
 start "$@"
-wait_for 955x590 > /dev/null || exit 4
+found=$(wait_for 955x590) || exit 4
+set -- $found
+wx=$1 wy=$2
 window=$(xdotool search --name '^Morvex Menu Editor$' | head -n 1)
 sleep 0.5
 xdotool key Down Down Down Delete
@@ -128,6 +140,18 @@ for step in cleared undone redone; do
     sleep 1
     cp menufile.hex "$kept/$step.hex"
 done
+printf 'Tea\t#0004\t10\t2\t30\t0\t0\t0\t0\t0\t0\n"Jam",1,0,9,0,0,0,0,0,0\n' |
+    xclip -selection clipboard
+xdotool key ctrl+v ctrl+s
+wait_until grep -q '^Jam,#0005' menufile.hex
+xdotool key ctrl+c
+wait_until sh -c 'xclip -o -selection clipboard | grep -q "^Jam"'
+xclip -o -selection clipboard > "$kept/copied.txt"
+xdotool mousemove $((wx + 200)) $((wy + 165)) click 3
+wait_until sh -c "xwininfo -root -tree | grep -q ' +$((wx + 200))+$((wy + 165))\$'"
+xdotool key Down Down Down Down Down Return ctrl+s
+wait_until grep -q '^Tea,#0006' menufile.hex
+cp menufile.hex "$kept/bulk.hex"
 finish
 )sh";
 
@@ -208,7 +232,7 @@ QByteArray runOnDisplay(const char *scriptText, const QString &workFolder,
 
 bool toolsMissing()
 {
-    for (const char *tool : {"xvfb-run", "xwininfo", "import", "timeout", "xdotool"}) {
+    for (const char *tool : {"xvfb-run", "xwininfo", "import", "timeout", "xdotool", "xclip"}) {
         if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty()) {
             qWarning("%s is missing; scripts/deps.sh installs it", tool);
             return true;
@@ -356,6 +380,13 @@ void TstAppStartup::keysClearUndoAndRedo()
     QCOMPARE(saved("cleared"), cleared);
     QCOMPARE(saved("undone"), named);
     QCOMPARE(saved("redone"), cleared);
+    QFile copied(folder.filePath(QStringLiteral("copied.txt")));
+    QVERIFY(copied.open(QIODevice::ReadOnly));
+    QCOMPARE(copied.readAll(), QByteArray("Jam\t#0005\t1\t0\t9\t0\t0\t0\t0\t0\t0\n"));
+    book.menus[3] = {4, "A-04", "Tea", {{{10, 2, 30}}}};
+    book.menus[4] = {5, "A-05", "Jam", {{{1, 0, 9}}}};
+    book.menus[5] = {6, "A-06", "Tea", {{{10, 2, 30}}}};
+    QCOMPARE(saved("bulk"), MenuBook::fileBytes(book.menuFileText()));
 }
 
 void TstAppStartup::savesBookNamedOnCommandLine_data()

@@ -4,8 +4,11 @@
 #include "editionrunner.h"
 #include "editorfixture.h"
 
+#include <QClipboard>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QRegularExpression>
 
 namespace {
@@ -14,6 +17,28 @@ QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+int menuOfCode(const QString &code)
+{
+    const int number = code.mid(2).toInt();
+    return code[0] == u'A' ? number - 1 : code[0] == u'b' ? 98 + number : 197 + number;
+}
+
+// The menus that are not empty, as "code=name/power.minutes.seconds" of the first stage.
+QString namedMenus(const MenuBook &book)
+{
+    QStringList named;
+    for (const MenuRecord &record : book.menus) {
+        const MenuStage &first = record.stages[0];
+        if (!record.name.isEmpty() || first != MenuStage())
+            named << QStringLiteral("%1=%2/%3.%4.%5")
+                         .arg(record.code, record.name)
+                         .arg(first.power)
+                         .arg(first.minutes)
+                         .arg(first.seconds);
+    }
+    return named.join(u' ');
 }
 
 } // namespace
@@ -39,6 +64,8 @@ private slots:
     void saveFile();
     void undoRedo_data();
     void undoRedo();
+    void bulkCommands_data();
+    void bulkCommands();
 };
 
 void TstMainWindowCommands::editLocksButtonsUntilDialogCloses_data()
@@ -436,6 +463,113 @@ void TstMainWindowCommands::undoRedo()
     editor.pressKey(QStringLiteral("Ctrl+Z"));
     QCOMPARE(editor.book.menus[b04].name, QString());
     QCOMPARE(editor.book.menus[c10].name, QStringLiteral("Soup"));
+}
+
+void TstMainWindowCommands::bulkCommands_data()
+{
+    // The book holds Soup, Rice and Roast (b-01), each at P05
+    // 1 min; keys are pressed from the highlighted menu on, "menu ROW KEY"
+    // right-clicks row ROW and picks the entry showing KEY.
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("book");
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<QList<int>>("hints");
+    const QString named = QStringLiteral("A-01=Soup/5.1.0 A-05=Rice/5.1.0 b-01=Roast/5.1.0");
+    QTest::newRow("paste two rows over b-00")
+        << "A-99"
+        << "Tea\t#0099\t10\t2\t30\t0\t0\t0\t0\t0\t0\n\"Jam\",3,0,9,0,0,0,0,0,0\n"
+        << "Ctrl+V" << named.left(31) + " A-99=Tea/10.2.30 b-01=Jam/3.0.9"
+        << "b-01" << QList<int>();
+    QTest::newRow("paste refused by a timing rule")
+        << "A-02"
+        << "Tea\t10\t2\t30\t0\t0\t0\t0\t0\t0\nJam\t10\t16\t0\t0\t0\t0\t0\t0\t0"
+        << "Shift+Ins" << named << "A-02" << QList<int>{LHINT_DRUG_BASE_INFO_INVALID};
+    QTest::newRow("paste past C-99")
+        << "C-99"
+        << "Tea,1,1,1,0,0,0,0,0,0\nJam,1,1,1,0,0,0,0,0,0"
+        << "Ctrl+V" << named << "C-99" << QList<int>{LHINT_DRUG_BASE_INFO_INVALID};
+    QTest::newRow("copy, paste further down")
+        << "A-05" << QString() << "Ctrl+C, Down, Down, Ctrl+V"
+        << named.left(31) + " A-07=Rice/5.1.0" + named.mid(31) << "A-07" << QList<int>();
+    QTest::newRow("duplicate into the next empty menu")
+        << "A-01" << QString() << "Ctrl+D"
+        << "A-01=Soup/5.1.0 A-02=Soup/5.1.0" + named.mid(15) << "A-02" << QList<int>();
+    QTest::newRow("duplicate without an empty menu after it")
+        << "C-99" << QString() << "Ctrl+D" << named << "C-99"
+        << QList<int>{LHINT_MENU_SIZE_OUT_OF_RANGE};
+    QTest::newRow("move down") << "A-01" << QString() << "Alt+Down"
+                               << "A-02=Soup/5.1.0" + named.mid(15) << "A-02" << QList<int>();
+    QTest::newRow("move up across b-00")
+        << "b-01" << QString() << "Alt+Up" << named.left(31) + " A-99=Roast/5.1.0"
+        << "A-99" << QList<int>();
+    QTest::newRow("find, F3 wraps")
+        << "A-01" << QString() << "R, F3, F3" << named << "A-05" << QList<int>();
+    QTest::newRow("find a longer word")
+        << "A-01" << QString() << "R, O" << named << "b-01" << QList<int>();
+    QTest::newRow("context menu selects, then duplicates")
+        << "A-03" << QString() << "menu 5 Ctrl+D"
+        << named.left(31) + " A-06=Rice/5.1.0" + named.mid(31) << "A-06" << QList<int>();
+    QTest::newRow("context menu: nothing above the first menu")
+        << "A-03" << QString() << "menu 1 Alt+Up" << named << "A-01" << QList<int>();
+    QTest::newRow("nothing while a question is open")
+        << "A-05"
+        << "Tea,1,1,1,0,0,0,0,0,0"
+        << "Delete, Ctrl+V, Ctrl+D, Alt+Down, S, F3, no" << named << "A-05" << QList<int>();
+}
+
+void TstMainWindowCommands::bulkCommands()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, clipboard);
+    QFETCH(QString, keys);
+    QFETCH(QString, book);
+    QFETCH(QString, selected);
+    QFETCH(QList<int>, hints);
+    EditorFixture editor;
+    editor.start();
+    for (const char *code : {"A-01 Soup", "A-05 Rice", "b-01 Roast"}) {
+        MenuRecord &record = editor.book.menus[MenuBook::positionOfMenu(menuOfCode(code))];
+        record.name = QString::fromLatin1(code + 5);
+        record.stages[0] = {5, 1, 0};
+    }
+    const QString before = namedMenus(editor.book);
+    const int first = std::min(menuOfCode(start), 282);
+    editor.showPageFrom(first);
+    editor.clickRowText(menuOfCode(start) - first + 1);
+    QGuiApplication::clipboard()->setText(clipboard);
+
+    for (const QString &key : keys.split(QStringLiteral(", "))) {
+        const QStringList words = key.split(u' ');
+        if (key == QLatin1String("no")) {
+            editor.answerQuestion(false);
+        } else if (words.size() == 3) {
+            QTest::mouseClick(editor.rowWidget("labelValue_", words[1].toInt()), Qt::RightButton);
+            QMenu *menu = nullptr;
+            QTRY_VERIFY((menu = editor.window->findChild<QMenu *>("rowMenu")) && menu->isVisible());
+            for (QAction *entry : menu->actions()) {
+                if (entry->text().endsWith(u'\t' + words[2]))
+                    entry->trigger();
+            }
+            menu->close();
+        } else {
+            editor.pressKey(key);
+        }
+    }
+    QCOMPARE(namedMenus(editor.book), book);
+    QCOMPARE(editor.rowWidget("labelTag_", editor.selectedRow())->text().trimmed(), selected);
+    QCOMPARE(editor.takeHints(), hints);
+    if (keys.startsWith(QLatin1String("Ctrl+C"))) {
+        const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
+        QCOMPARE(copied->text(), QStringLiteral("Rice\t#0005\t5\t1\t0\t0\t0\t0\t0\t0\t0\n"));
+        QCOMPARE(copied->data("text/csv"), QByteArray("Rice,#0005,5,1,0,0,0,0,0,0,0\r\n"));
+    }
+    // Each change is one step back and forth.
+    editor.pressKey(QStringLiteral("Ctrl+Z"));
+    QCOMPARE(namedMenus(editor.book), before);
+    editor.pressKey(QStringLiteral("Ctrl+Y"));
+    QCOMPARE(namedMenus(editor.book), book);
 }
 
 int main(int argc, char *argv[])

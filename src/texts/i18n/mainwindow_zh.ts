@@ -4,150 +4,187 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="79"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="81"/>
         <source>SIZE: ---- MENUs</source>
         <translation>菜谱大小: ---- 个菜单</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="116"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="119"/>
         <source>Code</source>
         <translation>编号</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="117"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="120"/>
         <source>MenuName</source>
         <translation>菜单名称</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="81"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="83"/>
         <source>[#1]Stage</source>
         <translation>第 1 阶段</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="81"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="83"/>
         <source>[#2]Stage</source>
         <translation>第 2 阶段</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="81"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="83"/>
         <source>[#3]Stage</source>
         <translation>第 3 阶段</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="121"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="124"/>
         <source>TotalTime</source>
         <translation>总时间</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="159"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="162"/>
         <source>Open</source>
         <translation>打开</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="160"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="163"/>
         <source>New</source>
         <translation>新建</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="161"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="164"/>
         <source>Save</source>
         <translation>保存</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="162"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="165"/>
         <source>Save As</source>
         <translation>另存为</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="163"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="166"/>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="290"/>
         <source>Clear</source>
         <translation>清除</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="164"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="167"/>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="288"/>
         <source>Edit</source>
         <translation>编辑</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="165"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="168"/>
         <source>Add</source>
         <translation>添加</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="166"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="169"/>
         <source>Close</source>
         <translation>关闭</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="167"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="170"/>
         <source>Hide</source>
         <translation>隐藏</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="194"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="197"/>
         <source>TIME: %1</source>
         <translation>时间: %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="201"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="204"/>
         <source>SIZE: 297 MENUs</source>
         <translation>菜谱大小: 297 个菜单</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="195"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="218"/>
         <source>P%1, %2 min %3 s</source>
         <translation>P%1, %2 分 %3 秒</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="60"/>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="206"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="77"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="225"/>
         <source>NO NAME</source>
         <translation>未命名</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="47"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="67"/>
         <source>%1 min %2 s</source>
         <translation>%1 分 %2 秒</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="54"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="74"/>
         <source>P%1 %2 min %3 s</source>
         <translation>P%1 %2 分 %3 秒</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="59"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="76"/>
         <source>%1, %2, %3, %4, %5, total %6</source>
         <translation>%1，%2，%3，%4，%5，总时间 %6</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="250"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="272"/>
         <source>Stage[#01]</source>
         <translation>第 1 阶段</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="250"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="272"/>
         <source>Stage[#02]</source>
         <translation>第 2 阶段</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="250"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="272"/>
         <source>Stage[#03]</source>
         <translation>第 3 阶段</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowcommands.cpp" line="64"/>
+        <location filename="../../mainwindow/mainwindowcommands.cpp" line="79"/>
         <source>Warning</source>
         <translation>提醒</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowcommands.cpp" line="157"/>
+        <location filename="../../mainwindow/mainwindowcommands.cpp" line="187"/>
         <source>Sure to Clear this MENU?</source>
         <translation>清除当前菜单数据？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowcommands.cpp" line="165"/>
+        <location filename="../../mainwindow/mainwindowcommands.cpp" line="195"/>
         <source>Sure to Close?</source>
         <translation>关闭编辑工具？</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="293"/>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="294"/>
+        <source>Paste</source>
+        <translation>粘贴</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="297"/>
+        <source>Duplicate</source>
+        <translation>创建副本</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="299"/>
+        <source>Move up</source>
+        <translation>上移</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="301"/>
+        <source>Move down</source>
+        <translation>下移</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="304"/>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="306"/>
+        <source>Redo</source>
+        <translation>重做</translation>
     </message>
 </context>
 </TS>
