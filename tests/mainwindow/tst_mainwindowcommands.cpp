@@ -509,10 +509,10 @@ void TstMainWindowCommands::bulkCommands_data()
     QTest::newRow("find a longer word")
         << "A-01" << QString() << "R, O" << named << "b-01" << QList<int>();
     QTest::newRow("context menu selects, then duplicates")
-        << "A-03" << QString() << "menu 5 Ctrl+D"
+        << "A-01" << QString() << "menu 5 Ctrl+D"
         << named.left(31) + " A-06=Rice/5.1.0" + named.mid(31) << "A-06" << QList<int>();
     QTest::newRow("context menu: nothing above the first menu")
-        << "A-03" << QString() << "menu 1 Alt+Up" << named << "A-01" << QList<int>();
+        << "A-01" << QString() << "menu 1 Alt+Up" << named << "A-01" << QList<int>();
     QTest::newRow("nothing while a question is open")
         << "A-05"
         << "Tea,1,1,1,0,0,0,0,0,0"
@@ -530,7 +530,8 @@ void TstMainWindowCommands::bulkCommands()
     EditorFixture editor;
     editor.start();
     for (const char *code : {"A-01 Soup", "A-05 Rice", "b-01 Roast"}) {
-        MenuRecord &record = editor.book.menus[MenuBook::positionOfMenu(menuOfCode(code))];
+        MenuRecord &record =
+            editor.book.menus[MenuBook::positionOfMenu(menuOfCode(QString::fromLatin1(code, 4)))];
         record.name = QString::fromLatin1(code + 5);
         record.stages[0] = {5, 1, 0};
     }
