@@ -19,24 +19,14 @@ QByteArray fileBytes(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-int menuOfCode(const QString &code)
-{
-    const int number = code.mid(2).toInt();
-    return code[0] == u'A' ? number - 1 : code[0] == u'b' ? 98 + number : 197 + number;
-}
-
-// The menus that are not empty, as "code=name/power.minutes.seconds" of the first stage.
+// The named menus as "code=name/power of the first stage".
 QString namedMenus(const MenuBook &book)
 {
     QStringList named;
     for (const MenuRecord &record : book.menus) {
-        const MenuStage &first = record.stages[0];
-        if (!record.name.isEmpty() || first != MenuStage())
-            named << QStringLiteral("%1=%2/%3.%4.%5")
-                         .arg(record.code, record.name)
-                         .arg(first.power)
-                         .arg(first.minutes)
-                         .arg(first.seconds);
+        if (!record.name.isEmpty())
+            named << record.code + u'=' + record.name + u'/' +
+                         QString::number(record.stages[0].power);
     }
     return named.join(u' ');
 }
@@ -467,78 +457,65 @@ void TstMainWindowCommands::undoRedo()
 
 void TstMainWindowCommands::bulkCommands_data()
 {
-    // The book holds Soup, Rice and Roast (b-01), each at P05
-    // 1 min; keys are pressed from the highlighted menu on, "menu ROW KEY"
-    // right-clicks row ROW and picks the entry showing KEY.
-    QTest::addColumn<QString>("start");
+    // The book holds Soup, Rice and Roast (b-01), each at P05;
+    // keys are pressed from the highlighted menu (index start) on, and
+    // "menu ROW KEY" right-clicks row ROW and picks the entry showing KEY.
+    QTest::addColumn<int>("start");
     QTest::addColumn<QString>("clipboard");
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("book");
     QTest::addColumn<QString>("selected");
-    QTest::addColumn<QList<int>>("hints");
-    const QString named = QStringLiteral("A-01=Soup/5.1.0 A-05=Rice/5.1.0 b-01=Roast/5.1.0");
+    QTest::addColumn<int>("hint"); // -1: none
+    const QString named = QStringLiteral("A-01=Soup/5 A-05=Rice/5 b-01=Roast/5");
     QTest::newRow("paste two rows over b-00")
-        << "A-99"
-        << "Tea\t#0099\t10\t2\t30\t0\t0\t0\t0\t0\t0\n\"Jam\",3,0,9,0,0,0,0,0,0\n"
-        << "Ctrl+V" << named.left(31) + " A-99=Tea/10.2.30 b-01=Jam/3.0.9"
-        << "b-01" << QList<int>();
+        << 98 << "Tea\t#0099\t10\t2\t30\t0\t0\t0\t0\t0\t0\n\"Jam\",3,0,9,0,0,0,0,0,0\n"
+        << "Ctrl+V" << named.left(23) + " A-99=Tea/10 b-01=Jam/3"
+        << "b-01" << -1;
     QTest::newRow("paste refused by a timing rule")
-        << "A-02"
-        << "Tea\t10\t2\t30\t0\t0\t0\t0\t0\t0\nJam\t10\t16\t0\t0\t0\t0\t0\t0\t0"
-        << "Shift+Ins" << named << "A-02" << QList<int>{LHINT_DRUG_BASE_INFO_INVALID};
+        << 1 << "Tea\t10\t2\t30\t0\t0\t0\t0\t0\t0\nJam\t10\t16\t0\t0\t0\t0\t0\t0\t0"
+        << "Shift+Ins" << named << "A-02" << int(LHINT_DRUG_BASE_INFO_INVALID);
     QTest::newRow("paste past C-99")
-        << "C-99"
-        << "Tea,1,1,1,0,0,0,0,0,0\nJam,1,1,1,0,0,0,0,0,0"
-        << "Ctrl+V" << named << "C-99" << QList<int>{LHINT_DRUG_BASE_INFO_INVALID};
+        << 296 << "Tea,1,1,1,0,0,0,0,0,0\nJam,1,1,1,0,0,0,0,0,0"
+        << "Ctrl+V" << named << "C-99" << int(LHINT_DRUG_BASE_INFO_INVALID);
     QTest::newRow("copy, paste further down")
-        << "A-05" << QString() << "Ctrl+C, Down, Down, Ctrl+V"
-        << named.left(31) + " A-07=Rice/5.1.0" + named.mid(31) << "A-07" << QList<int>();
+        << 4 << QString() << "Ctrl+C, Down, Down, Ctrl+V"
+        << named.left(23) + " A-07=Rice/5" + named.mid(23) << "A-07" << -1;
     QTest::newRow("duplicate into the next empty menu")
-        << "A-01" << QString() << "Ctrl+D"
-        << "A-01=Soup/5.1.0 A-02=Soup/5.1.0" + named.mid(15) << "A-02" << QList<int>();
+        << 0 << QString() << "Ctrl+D"
+        << "A-01=Soup/5 A-02=Soup/5" + named.mid(11) << "A-02" << -1;
     QTest::newRow("duplicate without an empty menu after it")
-        << "C-99" << QString() << "Ctrl+D" << named << "C-99"
-        << QList<int>{LHINT_MENU_SIZE_OUT_OF_RANGE};
-    QTest::newRow("move down") << "A-01" << QString() << "Alt+Down"
-                               << "A-02=Soup/5.1.0" + named.mid(15) << "A-02" << QList<int>();
+        << 296 << QString() << "Ctrl+D" << named << "C-99" << int(LHINT_MENU_SIZE_OUT_OF_RANGE);
     QTest::newRow("move up across b-00")
-        << "b-01" << QString() << "Alt+Up" << named.left(31) + " A-99=Roast/5.1.0"
-        << "A-99" << QList<int>();
-    QTest::newRow("find, F3 wraps")
-        << "A-01" << QString() << "R, F3, F3" << named << "A-05" << QList<int>();
-    QTest::newRow("find a longer word")
-        << "A-01" << QString() << "R, O" << named << "b-01" << QList<int>();
+        << 99 << QString() << "Alt+Up" << named.left(23) + " A-99=Roast/5"
+        << "A-99" << -1;
+    QTest::newRow("find, F3 wraps") << 0 << QString() << "R, F3, F3" << named << "A-05" << -1;
     QTest::newRow("context menu selects, then duplicates")
-        << "A-01" << QString() << "menu 5 Ctrl+D"
-        << named.left(31) + " A-06=Rice/5.1.0" + named.mid(31) << "A-06" << QList<int>();
+        << 0 << QString() << "menu 5 Ctrl+D" << named.left(23) + " A-06=Rice/5" + named.mid(23)
+        << "A-06" << -1;
     QTest::newRow("context menu: nothing above the first menu")
-        << "A-01" << QString() << "menu 1 Alt+Up" << named << "A-01" << QList<int>();
+        << 0 << QString() << "menu 1 Alt+Up" << named << "A-01" << -1;
     QTest::newRow("nothing while a question is open")
-        << "A-05"
-        << "Tea,1,1,1,0,0,0,0,0,0"
-        << "Delete, Ctrl+V, Ctrl+D, Alt+Down, S, F3, no" << named << "A-05" << QList<int>();
+        << 4 << "Tea,1,1,1,0,0,0,0,0,0"
+        << "Delete, Ctrl+V, Ctrl+D, Alt+Down, S, F3, no" << named << "A-05" << -1;
 }
 
 void TstMainWindowCommands::bulkCommands()
 {
-    QFETCH(QString, start);
+    QFETCH(int, start);
     QFETCH(QString, clipboard);
     QFETCH(QString, keys);
     QFETCH(QString, book);
     QFETCH(QString, selected);
-    QFETCH(QList<int>, hints);
+    QFETCH(int, hint);
     EditorFixture editor;
     editor.start();
-    for (const char *code : {"A-01 Soup", "A-05 Rice", "b-01 Roast"}) {
-        MenuRecord &record =
-            editor.book.menus[MenuBook::positionOfMenu(menuOfCode(QString::fromLatin1(code, 4)))];
-        record.name = QString::fromLatin1(code + 5);
-        record.stages[0] = {5, 1, 0};
+    const std::pair<int, const char *> menus[] = {{0, "Soup"}, {4, "Rice"}, {99, "Roast"}};
+    for (const auto &[menu, name] : menus) {
+        MenuRecord &record = editor.book.menus[MenuBook::positionOfMenu(menu)];
+        record = {record.number, record.code, QString::fromLatin1(name), {{{5, 1, 0}}}};
     }
-    const QString before = namedMenus(editor.book);
-    const int first = std::min(menuOfCode(start), 282);
-    editor.showPageFrom(first);
-    editor.clickRowText(menuOfCode(start) - first + 1);
+    editor.showPageFrom(std::min(start, 282));
+    editor.clickRowText(start - std::min(start, 282) + 1);
     QGuiApplication::clipboard()->setText(clipboard);
 
     for (const QString &key : keys.split(QStringLiteral(", "))) {
@@ -560,7 +537,7 @@ void TstMainWindowCommands::bulkCommands()
     }
     QCOMPARE(namedMenus(editor.book), book);
     QCOMPARE(editor.rowWidget("labelTag_", editor.selectedRow())->text().trimmed(), selected);
-    QCOMPARE(editor.takeHints(), hints);
+    QCOMPARE(editor.takeHints(), hint < 0 ? QList<int>() : QList<int>{hint});
     if (keys.startsWith(QLatin1String("Ctrl+C"))) {
         const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
         QCOMPARE(copied->text(), QStringLiteral("Rice\t#0005\t5\t1\t0\t0\t0\t0\t0\t0\t0\n"));
@@ -568,7 +545,7 @@ void TstMainWindowCommands::bulkCommands()
     }
     // Each change is one step back and forth.
     editor.pressKey(QStringLiteral("Ctrl+Z"));
-    QCOMPARE(namedMenus(editor.book), before);
+    QCOMPARE(namedMenus(editor.book), QStringLiteral("A-01=Soup/5 A-05=Rice/5 b-01=Roast/5"));
     editor.pressKey(QStringLiteral("Ctrl+Y"));
     QCOMPARE(namedMenus(editor.book), book);
 }
