@@ -84,6 +84,7 @@ MainWindow::MainWindow(MenuBook &book, QUndoStack &history, QWidget *parent)
     applyToolTips();
     prepareKeys();
     watchUnsavedChanges();
+    prepareBulkCommands();
     form->labelUserInfo->setEnabled(false);
     form->pushButtonPrint->hide();
 

@@ -2,6 +2,7 @@
 
 #include "mainwindowstate.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 #include <QSet>
@@ -59,6 +60,10 @@ public:
 
 protected:
     void wheelEvent(QWheelEvent *event) override;
+    // Typed letters find a menu; whatever else is typed goes on as before.
+    void keyPressEvent(QKeyEvent *event) override;
+    // A right-click on a row opens the row's menu once the row is selected.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void on_pushButtonEditAdd_clicked();
@@ -107,6 +112,18 @@ private:
     void moveHighlight(int steps);
     void stepHistory(bool back);
 
+    // Clipboard, duplicate, move, find and the rows' menu (mainwindowbulk.cpp).
+    void prepareBulkCommands();
+    bool bookCommandsAvailable() const;
+    void copyMenu();
+    void pasteMenus();
+    void duplicateMenu();
+    void moveMenu(int step);
+    // Highlights the first menu from the highlighted one + offset on, wrapping,
+    // whose name begins with word, or the menu word is the code of.
+    void findMenu(const QString &word, int offset);
+    void openRowMenu(const QPoint &globalPosition);
+
     // Commands (mainwindowcommands.cpp).
     std::array<QPushButton *, CommandButtonCount> commandButtons() const;
     void disableCommandButtons();
@@ -148,4 +165,9 @@ private:
     std::array<bool, CommandButtonCount> savedEnabled{};
     BookRecovery *recovery = nullptr;
     bool recoveryUpdateScheduled = false;
+    // The word typed so far, when its last letter came, and the last word
+    // searched for, which F3 looks for again.
+    QString findWord;
+    QElapsedTimer findTyped;
+    QString lastFind;
 };

@@ -90,6 +90,14 @@ title_once() {
     done
     xdotool getwindowname "$1"
 }
+wait_until() {
+    tries=0
+    until "$@"; do
+        tries=$((tries + 1))
+        [ "$tries" -gt 150 ] && { echo "never: $*" >&2; finish 5; }
+        sleep 0.1
+    done
+}
 finish() {
     kill "$pid"
     wait "$pid"
@@ -142,13 +150,17 @@ finish
 // Drives the window with real key presses: Down three times to A-04,
 // Delete, the question's Apply by mouse, then Ctrl+S after the clear, after
 // Ctrl+Z and after Ctrl+Y, keeping the working copy once it is rewritten and
-// the title once it says unsaved. Then Ctrl+Z once more, a kill -9 once that
-// is kept for recovery, and at the next start the restore question's Apply
-// and Ctrl+S.
+// the title once it says unsaved. Then two spreadsheet rows from the X
+// clipboard pasted onto A-04 and A-05, A-05 copied and read back, and
+// Duplicate picked from A-04's context menu. Last, Ctrl+Z, a kill -9 once
+// that is kept for recovery, and at the next start the restore question's
+// Apply and Ctrl+S.
 const char KeysScript[] = R"sh(
 kept=$1 program=$2
 start "$program"
-wait_for 955x590 > /dev/null || exit 4
+found=$(wait_for 955x590) || exit 4
+set -- $found
+wx=$1 wy=$2
 window=$(xdotool search --name '^Morvex Menu Editor$' | head -n 1)
 sleep 0.5
 xdotool key Down Down Down Delete
@@ -171,15 +183,29 @@ for step in cleared undone redone; do
     previous="$kept/$step.hex"
 done
 title_once "$window" '[^*]$' > "$kept/saved.title"
+printf 'Tea\t#0004\t10\t2\t30\t0\t0\t0\t0\t0\t0\n"Jam",1,0,9,0,0,0,0,0,0\n' |
+    xclip -selection clipboard
+xdotool key ctrl+v ctrl+s
+wait_until grep -q '^Jam,#0005' menufile.hex
+xdotool key ctrl+c
+wait_until sh -c 'xclip -o -selection clipboard | grep -q "^Jam"'
+xclip -o -selection clipboard > "$kept/copied.txt"
+xdotool mousemove $((wx + 200)) $((wy + 165)) click 3
+wait_until sh -c "xwininfo -root -tree | grep -q ' +$((wx + 200))+$((wy + 165))\$'"
+xdotool key Down Down Down Down Down Return ctrl+s
+wait_until grep -q '^Tea,#0006' menufile.hex
+cp menufile.hex "$kept/bulk.hex"
+# The undone duplicate is kept for recovery once the file no longer holds it.
 xdotool key ctrl+z
-until ls "$XDG_DATA_HOME"/*/recovery/*.recovery > /dev/null 2>&1; do sleep 0.1; done
+wait_until sh -c 'f=$(ls "$XDG_DATA_HOME"/*/recovery/*.recovery 2>/dev/null) &&
+    grep -q "^Jam,#0005" $f && ! grep -q "^Tea,#0006" $f'
 kill -9 "$pid"
 stamp=$(mktemp)
 start "$program"
 set -- $(wait_for 300x150) || exit 4
 click $(($1 + 187)) $(($2 + 117))
 xdotool windowfocus --sync "$(xdotool search --name '^Morvex Menu Editor' | head -n 1)" key ctrl+s
-until [ menufile.hex -nt "$stamp" ]; do sleep 0.1; done
+wait_until test menufile.hex -nt "$stamp"
 finish
 )sh";
 
@@ -262,7 +288,7 @@ QByteArray runOnDisplay(const char *scriptText, const QString &workFolder,
 
 bool toolsMissing()
 {
-    for (const char *tool : {"xvfb-run", "xwininfo", "import", "timeout", "xdotool"}) {
+    for (const char *tool : {"xvfb-run", "xwininfo", "import", "timeout", "xdotool", "xclip"}) {
         if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty()) {
             qWarning("%s is missing; scripts/deps.sh installs it", tool);
             return true;
@@ -410,7 +436,6 @@ void TstAppStartup::keysClearUndoAndRedo()
     QCOMPARE(saved("cleared"), cleared);
     QCOMPARE(saved("undone"), named);
     QCOMPARE(saved("redone"), cleared);
-    QCOMPARE(saved("menufile"), named); // the undo restored after the kill
     const auto title = [&folder](const char *step) {
         QFile file(folder.filePath(QLatin1String(step) + QLatin1String(".title")));
         return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed() : QByteArray();
@@ -419,6 +444,16 @@ void TstAppStartup::keysClearUndoAndRedo()
     for (const char *step : {"cleared", "undone", "redone"})
         QCOMPARE(title(step), QByteArray("Morvex Menu Editor*"));
     QCOMPARE(title("saved"), QByteArray("Morvex Menu Editor"));
+    QFile copied(folder.filePath(QStringLiteral("copied.txt")));
+    QVERIFY(copied.open(QIODevice::ReadOnly));
+    QCOMPARE(copied.readAll(), QByteArray("Jam\t#0005\t1\t0\t9\t0\t0\t0\t0\t0\t0\n"));
+    book.menus[3] = {4, "A-04", "Tea", {{{10, 2, 30}}}};
+    book.menus[4] = {5, "A-05", "Jam", {{{1, 0, 9}}}};
+    book.menus[5] = {6, "A-06", "Tea", {{{10, 2, 30}}}};
+    QCOMPARE(saved("bulk"), MenuBook::fileBytes(book.menuFileText()));
+    // The undone duplicate, restored after the kill and saved.
+    book.clearMenu(5);
+    QCOMPARE(saved("menufile"), MenuBook::fileBytes(book.menuFileText()));
 }
 
 void TstAppStartup::savesBookNamedOnCommandLine_data()

@@ -5,8 +5,11 @@
 #include "editionrunner.h"
 #include "editorfixture.h"
 
+#include <QClipboard>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QRegularExpression>
 
 namespace {
@@ -29,6 +32,18 @@ void changeBook(EditorFixture &editor, const QString &how)
     else if (how == QLatin1String("undone"))
         editor.history.undo();
     editor.takeHints();
+}
+
+// The named menus as "code=name/power of the first stage".
+QString namedMenus(const MenuBook &book)
+{
+    QStringList named;
+    for (const MenuRecord &record : book.menus) {
+        if (!record.name.isEmpty())
+            named << record.code + u'=' + record.name + u'/' +
+                         QString::number(record.stages[0].power);
+    }
+    return named.join(u' ');
 }
 
 } // namespace
@@ -54,6 +69,8 @@ private slots:
     void saveFile();
     void undoRedo_data();
     void undoRedo();
+    void bulkCommands_data();
+    void bulkCommands();
 };
 
 void TstMainWindowCommands::editLocksButtonsUntilDialogCloses_data()
@@ -482,6 +499,101 @@ void TstMainWindowCommands::undoRedo()
     editor.pressKey(QStringLiteral("Ctrl+Z"));
     QCOMPARE(editor.book.menus[b04].name, QString());
     QCOMPARE(editor.book.menus[c10].name, QStringLiteral("Soup"));
+}
+
+void TstMainWindowCommands::bulkCommands_data()
+{
+    // The book holds Soup, Rice and Roast (b-01), each at P05;
+    // keys are pressed from the highlighted menu (index start) on, and
+    // "menu ROW KEY" right-clicks row ROW and picks the entry showing KEY.
+    QTest::addColumn<int>("start");
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("book");
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<int>("hint"); // -1: none
+    const QString named = QStringLiteral("A-01=Soup/5 A-05=Rice/5 b-01=Roast/5");
+    QTest::newRow("paste two rows over b-00")
+        << 98 << "Tea\t#0099\t10\t2\t30\t0\t0\t0\t0\t0\t0\n\"Jam\",3,0,9,0,0,0,0,0,0\n"
+        << "Ctrl+V" << named.left(23) + " A-99=Tea/10 b-01=Jam/3"
+        << "b-01" << -1;
+    QTest::newRow("paste refused by a timing rule")
+        << 1 << "Tea\t10\t2\t30\t0\t0\t0\t0\t0\t0\nJam\t10\t16\t0\t0\t0\t0\t0\t0\t0"
+        << "Shift+Ins" << named << "A-02" << int(LHINT_DRUG_BASE_INFO_INVALID);
+    QTest::newRow("paste past C-99")
+        << 296 << "Tea,1,1,1,0,0,0,0,0,0\nJam,1,1,1,0,0,0,0,0,0"
+        << "Ctrl+V" << named << "C-99" << int(LHINT_DRUG_BASE_INFO_INVALID);
+    QTest::newRow("copy, paste further down")
+        << 4 << QString() << "Ctrl+C, Down, Down, Ctrl+V"
+        << named.left(23) + " A-07=Rice/5" + named.mid(23) << "A-07" << -1;
+    QTest::newRow("duplicate into the next empty menu")
+        << 0 << QString() << "Ctrl+D"
+        << "A-01=Soup/5 A-02=Soup/5" + named.mid(11) << "A-02" << -1;
+    QTest::newRow("duplicate without an empty menu after it")
+        << 296 << QString() << "Ctrl+D" << named << "C-99" << int(LHINT_MENU_SIZE_OUT_OF_RANGE);
+    QTest::newRow("move up across b-00")
+        << 99 << QString() << "Alt+Up" << named.left(23) + " A-99=Roast/5"
+        << "A-99" << -1;
+    QTest::newRow("find, F3 wraps") << 0 << QString() << "R, F3, F3" << named << "A-05" << -1;
+    QTest::newRow("context menu selects, then duplicates")
+        << 0 << QString() << "menu 5 Ctrl+D" << named.left(23) + " A-06=Rice/5" + named.mid(23)
+        << "A-06" << -1;
+    QTest::newRow("context menu: nothing above the first menu")
+        << 0 << QString() << "menu 1 Alt+Up" << named << "A-01" << -1;
+    QTest::newRow("nothing while a question is open")
+        << 4 << "Tea,1,1,1,0,0,0,0,0,0"
+        << "Delete, Ctrl+V, Ctrl+D, Alt+Down, S, F3, no" << named << "A-05" << -1;
+}
+
+void TstMainWindowCommands::bulkCommands()
+{
+    QFETCH(int, start);
+    QFETCH(QString, clipboard);
+    QFETCH(QString, keys);
+    QFETCH(QString, book);
+    QFETCH(QString, selected);
+    QFETCH(int, hint);
+    EditorFixture editor;
+    editor.start();
+    const std::pair<int, const char *> menus[] = {{0, "Soup"}, {4, "Rice"}, {99, "Roast"}};
+    for (const auto &[menu, name] : menus) {
+        MenuRecord &record = editor.book.menus[MenuBook::positionOfMenu(menu)];
+        record = {record.number, record.code, QString::fromLatin1(name), {{{5, 1, 0}}}};
+    }
+    editor.showPageFrom(std::min(start, 282));
+    editor.clickRowText(start - std::min(start, 282) + 1);
+    QGuiApplication::clipboard()->setText(clipboard);
+
+    for (const QString &key : keys.split(QStringLiteral(", "))) {
+        const QStringList words = key.split(u' ');
+        if (key == QLatin1String("no")) {
+            editor.answerQuestion(false);
+        } else if (words.size() == 3) {
+            QTest::mouseClick(editor.rowWidget("labelValue_", words[1].toInt()), Qt::RightButton);
+            QMenu *menu = nullptr;
+            QTRY_VERIFY((menu = editor.window->findChild<QMenu *>("rowMenu")) && menu->isVisible());
+            for (QAction *entry : menu->actions()) {
+                if (entry->text().endsWith(u'\t' + words[2]))
+                    entry->trigger();
+            }
+            menu->close();
+        } else {
+            editor.pressKey(key);
+        }
+    }
+    QCOMPARE(namedMenus(editor.book), book);
+    QCOMPARE(editor.rowWidget("labelTag_", editor.selectedRow())->text().trimmed(), selected);
+    QCOMPARE(editor.takeHints(), hint < 0 ? QList<int>() : QList<int>{hint});
+    if (keys.startsWith(QLatin1String("Ctrl+C"))) {
+        const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
+        QCOMPARE(copied->text(), QStringLiteral("Rice\t#0005\t5\t1\t0\t0\t0\t0\t0\t0\t0\n"));
+        QCOMPARE(copied->data("text/csv"), QByteArray("Rice,#0005,5,1,0,0,0,0,0,0,0\r\n"));
+    }
+    // Each change is one step back and forth.
+    editor.pressKey(QStringLiteral("Ctrl+Z"));
+    QCOMPARE(namedMenus(editor.book), QStringLiteral("A-01=Soup/5 A-05=Rice/5 b-01=Roast/5"));
+    editor.pressKey(QStringLiteral("Ctrl+Y"));
+    QCOMPARE(namedMenus(editor.book), book);
 }
 
 int main(int argc, char *argv[])

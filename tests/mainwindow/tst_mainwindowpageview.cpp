@@ -121,6 +121,8 @@ void TstMainWindowPageView::keysMoveTheHighlight_data()
     QTest::newRow("page up") << 100 << 5 << QString() << "PgUp" << 85 << 5;
     QTest::newRow("home") << 100 << 5 << QString() << "Home" << 0 << 1;
     QTest::newRow("end") << 0 << 3 << QString() << "End" << 282 << 15;
+    QTest::newRow("code typed") << 0 << 3 << QString() << "C, 5, 0" << 233 << 15;
+    QTest::newRow("move down") << 0 << 15 << QString() << "Alt+Down" << 1 << 15;
     QTest::newRow("slider focused") << 0 << 3 << "verticalSlider"
                                     << "Down, Down" << 0 << 5;
     QTest::newRow("button focused") << 0 << 3 << "pushButtonEdit"

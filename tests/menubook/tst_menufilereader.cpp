@@ -1,4 +1,5 @@
 #include "menubook.h"
+#include "menuclipboardtext.h"
 #include "menufilereader.h"
 #include "peakmemory.h"
 
@@ -112,6 +113,8 @@ private slots:
     void multiMegabyteLineInFile();
     void endlessLineKeepsMemoryBounded();
     void findingsPerLine();
+    void pastedLines_data();
+    void pastedLines();
 };
 
 void tst_MenuFileReader::rowRules_data()
@@ -486,6 +489,50 @@ void tst_MenuFileReader::findingsPerLine()
     QCOMPARE(findings[25].text.size(), MenuFileReader::MaxLineLength);
     QCOMPARE(findings[26].kind, Kind::StoppedAtEmptyLine);
     QCOMPARE(findings[26].lineNumber, 27);
+}
+
+void tst_MenuFileReader::pastedLines_data()
+{
+    // Lines as spreadsheets put them on the clipboard; "name/nine values"
+    // per record, or nothing for a refused paste.
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("records");
+    const QString soup = QStringLiteral("Soup/10 2 30 0 0 0 0 0 0");
+    QTest::newRow("tabs, number column, CR LF")
+        << "Soup\t#0007\t10\t2\t30\t0\t0\t0\t0\t0\t0\r\n\r\n Rice \t5\t1\t0\t0\t0\t0\t0\t0\t0\r\n"
+        << soup + "|Rice/5 1 0 0 0 0 0 0 0";
+    QTest::newRow("commas, quoted cells") << "\"Soup\",#0001,\"10\",2,30,0,0,0,0,0,0" << soup;
+    QTest::newRow("number first, no name") << "#0003,1,2,3,0,0,0,0,0,0"
+                                           << "/1 2 3 0 0 0 0 0 0";
+    QTest::newRow("copied row reads back")
+        << MenuClipboardText::rowLine({5, "A-05", "Soup", {{{10, 2, 30}}}}, 5, u'\t') << soup;
+    QTest::newRow("quote left open") << "\"Soup,10,2,30,0,0,0,0,0,0" << QString();
+    QTest::newRow("digit in name") << "Soup 2\t10\t2\t30\t0\t0\t0\t0\t0\t0" << QString();
+    QTest::newRow("empty value") << "Soup\t10\t\t30\t0\t0\t0\t0\t0\t0" << QString();
+    QTest::newRow("seconds out of range") << "Soup\t5\t2\t100\t0\t0\t0\t0\t0\t0" << QString();
+    QTest::newRow("P10 stage over 15 min") << "Soup\t10\t15\t1\t0\t0\t0\t0\t0\t0" << QString();
+    QTest::newRow("nine cells") << "Soup\t10\t2\t30\t0\t0\t0\t0\t0" << QString();
+    QTest::newRow("one good line, one bad")
+        << "Soup\t10\t2\t30\t0\t0\t0\t0\t0\t0\nTea\t1\t1\t1\t0\t0\t0\t0\t0\tx" << QString();
+    QTest::newRow("more lines than room")
+        << QStringLiteral("a,0,0,0,0,0,0,0,0,0\n").repeated(4) << QString();
+    QTest::newRow("nothing") << " \n" << QString();
+}
+
+void tst_MenuFileReader::pastedLines()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, records);
+    const auto pasted = MenuClipboardText::parse(text, 3);
+    QStringList got;
+    for (const MenuRecord &record : pasted.value_or(QList<MenuRecord>())) {
+        QStringList values;
+        for (const MenuStage &stage : record.stages)
+            values << QString::number(stage.power) << QString::number(stage.minutes)
+                   << QString::number(stage.seconds);
+        got << record.name + u'/' + values.join(u' ');
+    }
+    QCOMPARE(pasted ? got.join(u'|') : QString(), records);
 }
 
 QTEST_GUILESS_MAIN(tst_MenuFileReader)

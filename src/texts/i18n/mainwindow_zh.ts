@@ -9,12 +9,12 @@
         <translation>菜谱大小: ---- 个菜单</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="119"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="120"/>
         <source>Code</source>
         <translation>编号</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="120"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="121"/>
         <source>MenuName</source>
         <translation>菜单名称</translation>
     </message>
@@ -34,62 +34,64 @@
         <translation>第 3 阶段</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="124"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="125"/>
         <source>TotalTime</source>
         <translation>总时间</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="162"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="163"/>
         <source>Open</source>
         <translation>打开</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="163"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="164"/>
         <source>New</source>
         <translation>新建</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="164"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="165"/>
         <source>Save</source>
         <translation>保存</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="165"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="166"/>
         <source>Save As</source>
         <translation>另存为</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="166"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="167"/>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="288"/>
         <source>Clear</source>
         <translation>清除</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="167"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="168"/>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="286"/>
         <source>Edit</source>
         <translation>编辑</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="168"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="169"/>
         <source>Add</source>
         <translation>添加</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="169"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="170"/>
         <source>Close</source>
         <translation>关闭</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="170"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="171"/>
         <source>Hide</source>
         <translation>隐藏</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="197"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="198"/>
         <source>TIME: %1</source>
         <translation>时间: %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="204"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="205"/>
         <source>SIZE: 297 MENUs</source>
         <translation>菜谱大小: 297 个菜单</translation>
     </message>
@@ -140,29 +142,64 @@
         <translation>提醒</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowcommands.cpp" line="200"/>
+        <location filename="../../mainwindow/mainwindowcommands.cpp" line="202"/>
         <source>Sure to Clear this MENU?</source>
         <translation>清除当前菜单数据？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowunsaved.cpp" line="43"/>
+        <location filename="../../mainwindow/mainwindowunsaved.cpp" line="44"/>
         <source>Discard the unsaved changes?</source>
         <translation>放弃未保存的更改？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowunsaved.cpp" line="57"/>
+        <location filename="../../mainwindow/mainwindowunsaved.cpp" line="58"/>
         <source>Sure to Close?</source>
         <translation>关闭编辑工具？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowunsaved.cpp" line="58"/>
+        <location filename="../../mainwindow/mainwindowunsaved.cpp" line="59"/>
         <source>Close without saving the changes?</source>
         <translation>不保存更改并关闭？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowunsaved.cpp" line="103"/>
+        <location filename="../../mainwindow/mainwindowunsaved.cpp" line="108"/>
         <source>Restore unsaved menus?</source>
         <translation>恢复未保存的菜单？</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="291"/>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="295"/>
+        <source>Paste</source>
+        <translation>粘贴</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="300"/>
+        <source>Duplicate</source>
+        <translation>创建副本</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="305"/>
+        <source>Move up</source>
+        <translation>上移</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="309"/>
+        <source>Move down</source>
+        <translation>下移</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="314"/>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="318"/>
+        <source>Redo</source>
+        <translation>重做</translation>
     </message>
 </context>
 </TS>

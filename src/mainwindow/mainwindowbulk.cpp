@@ -1,0 +1,341 @@
+// Bulk work on the book: menus copied to and pasted from the system
+// clipboard as spreadsheet rows, duplicated into the next empty menu, moved
+// up and down, found by typing, and the rows' context menu offering the same.
+// Every change is one step of the undo history, and nothing here acts while
+// the edit dialog or a question holds the window.
+
+#include "mainwindow.h"
+
+#include "elabel.h"
+#include "epushbutton.h"
+#include "eselfdeletehintbox.h"
+#include "mainwindowform.h"
+#include "menubook.h"
+#include "menuclipboardtext.h"
+#include "replacemenucommand.h"
+#include "replacemenuscommand.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QUndoStack>
+
+#include <functional>
+
+namespace {
+
+// Letters typed closer together than this make one word, as in a file manager.
+constexpr qint64 FindWordMs = 1000;
+
+const QString CsvType = QStringLiteral("text/csv");
+
+// Drawn as the rows are: the light grey of a plain row, the blue of the
+// highlighted one, framed in the title band's grey.
+const QString RowMenuStyle = QStringLiteral(
+    "QMenu{background-color: rgb(231, 231, 231); border: 1px solid rgb(89, 87, 87);"
+    " padding: 3px 0px;}"
+    "QMenu::item{color: black; background-color: transparent; padding: 5px 28px 5px 18px;}"
+    "QMenu::item:selected{color: white; background-color: #00aaff;}"
+    "QMenu::item:disabled{color: rgb(150, 150, 150);}"
+    "QMenu::item:disabled:selected{color: rgb(150, 150, 150); background-color: transparent;}"
+    "QMenu::separator{height: 1px; background-color: rgb(180, 180, 180); margin: 3px 8px;}");
+
+bool isEmptyMenu(const MenuRecord &record)
+{
+    return record.name.isEmpty() && record.stages == std::array<MenuStage, 3>{};
+}
+
+// What a typed word may hold: the letters and spaces of names, and the
+// digits and dash of codes.
+bool isFindText(const QString &text)
+{
+    for (QChar c : text) {
+        if (!c.isLetterOrNumber() && c != u' ' && c != u'-')
+            return false;
+    }
+    return !text.isEmpty();
+}
+
+// "c50", "C-50", "b7" to the menu index of that code; -1 when the word is
+// no code, or names b-00 or C-00, which are no menus.
+int menuOfCode(const QString &word)
+{
+    static const QRegularExpression code(QStringLiteral("^([abc])-?(\\d{1,2})$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = code.match(word);
+    if (!match.hasMatch())
+        return -1;
+    const int number = match.captured(2).toInt();
+    const QChar group = match.captured(1).at(0).toLower();
+    if (number == 0)
+        return -1;
+    return group == u'a' ? number - 1 : group == u'b' ? 98 + number : 197 + number;
+}
+
+} // namespace
+
+void MainWindow::prepareBulkCommands()
+{
+    const auto bind = [this](const QList<QKeySequence> &keys, const auto &handler) {
+        auto *action = new QAction(this);
+        action->setShortcuts(keys);
+        connect(action, &QAction::triggered, this, handler);
+        addAction(action);
+    };
+    bind(QKeySequence::keyBindings(QKeySequence::Copy), [this] { copyMenu(); });
+    bind(QKeySequence::keyBindings(QKeySequence::Paste), [this] { pasteMenus(); });
+    bind({QKeySequence(Qt::CTRL | Qt::Key_D)}, [this] { duplicateMenu(); });
+    bind({QKeySequence(Qt::ALT | Qt::Key_Up)}, [this] { moveMenu(-1); });
+    bind({QKeySequence(Qt::ALT | Qt::Key_Down)}, [this] { moveMenu(1); });
+    bind(QKeySequence::keyBindings(QKeySequence::FindNext), [this] {
+        if (bookCommandsAvailable() && !lastFind.isEmpty())
+            findMenu(lastFind, 1);
+    });
+
+    // The rows' own release handling selects the row first; the menu opens
+    // after it, on the row then highlighted.
+    for (const MainWindowRow &row : form->rows) {
+        row.background->installEventFilter(this);
+        for (ELabel *text : row.texts())
+            text->installEventFilter(this);
+    }
+}
+
+bool MainWindow::bookCommandsAvailable() const
+{
+    // Edit is disabled before a book is loaded and while a dialog or
+    // question is open; row clicks are off while either is open.
+    return state.tileClicksAccepted && form->pushButtonEdit->isEnabled();
+}
+
+void MainWindow::copyMenu()
+{
+    const int menu = selectedRow->menuIndex;
+    if (!bookCommandsAvailable() || !hasMenu(menu))
+        return;
+    const int position = MenuBook::positionOfMenu(menu);
+    const MenuRecord &record = book.menus.at(position);
+    auto *data = new QMimeData;
+    data->setText(MenuClipboardText::rowLine(record, position + 1, u'\t') + u'\n');
+    data->setData(
+        CsvType,
+        (MenuClipboardText::rowLine(record, position + 1, u',') + QStringLiteral("\r\n")).toUtf8());
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void MainWindow::pasteMenus()
+{
+    if (!bookCommandsAvailable())
+        return;
+    const int first = selectedRow->menuIndex;
+    if (!hasMenu(first)) {
+        showHint(LHINT_NO_DRUGS);
+        return;
+    }
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    QString text;
+    if (data && data->hasText())
+        text = data->text();
+    else if (data && data->hasFormat(CsvType))
+        text = QString::fromUtf8(data->data(CsvType));
+    // C-99 is the last menu, whatever records were appended after it.
+    int room = 0;
+    while (first + room < MenuBook::MenusPerBook && hasMenu(first + room))
+        ++room;
+    const std::optional<QList<MenuRecord>> pasted = MenuClipboardText::parse(text, room);
+    if (!pasted) {
+        showHint(LHINT_DRUG_BASE_INFO_INVALID);
+        return;
+    }
+    QList<MenuRecord> after;
+    bool changes = false;
+    for (int line = 0; line < pasted->size(); ++line) {
+        MenuRecord record = book.menus.at(MenuBook::positionOfMenu(first + line));
+        const MenuRecord was = record;
+        record.name = pasted->at(line).name;
+        record.stages = pasted->at(line).stages;
+        changes = changes || record != was;
+        after.append(record);
+    }
+    const int last = first + int(pasted->size()) - 1;
+    if (changes)
+        history.push(new ReplaceMenusCommand(book, after, last, QStringLiteral("Paste")));
+    showMenu(last);
+}
+
+void MainWindow::duplicateMenu()
+{
+    const int source = selectedRow->menuIndex;
+    if (!bookCommandsAvailable() || !hasMenu(source))
+        return;
+    const MenuRecord &original = book.menus.at(MenuBook::positionOfMenu(source));
+    for (int target = source + 1; target < MenuBook::MenusPerBook && hasMenu(target); ++target) {
+        MenuRecord copy = book.menus.at(MenuBook::positionOfMenu(target));
+        if (!isEmptyMenu(copy))
+            continue;
+        copy.name = original.name;
+        copy.stages = original.stages;
+        // An empty menu copied onto an empty one changes nothing to undo.
+        if (!isEmptyMenu(copy))
+            history.push(new ReplaceMenuCommand(book, copy));
+        showMenu(target);
+        return;
+    }
+    showHint(LHINT_MENU_SIZE_OUT_OF_RANGE);
+}
+
+void MainWindow::moveMenu(int step)
+{
+    const int from = selectedRow->menuIndex;
+    const int to = from + step;
+    if (!bookCommandsAvailable() || !hasMenu(from) || !hasMenu(to))
+        return;
+    MenuRecord moved = book.menus.at(MenuBook::positionOfMenu(to));
+    MenuRecord displaced = book.menus.at(MenuBook::positionOfMenu(from));
+    std::swap(moved.name, displaced.name);
+    std::swap(moved.stages, displaced.stages);
+    if (moved != book.menus.at(MenuBook::positionOfMenu(to)))
+        history.push(new ReplaceMenusCommand(book, {displaced, moved}, to, QStringLiteral("Move")));
+    showMenu(to);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent *event)
+{
+    const QString typed = event->text();
+    const Qt::KeyboardModifiers chords = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    if ((event->modifiers() & chords) || !isFindText(typed)) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (!bookCommandsAvailable())
+        return;
+    const bool continues =
+        !findWord.isEmpty() && findTyped.isValid() && findTyped.elapsed() < FindWordMs;
+    findTyped.start();
+    findWord = continues ? findWord + typed : typed;
+    // A word starts with a letter: names and codes both do.
+    if (!findWord.front().isLetter()) {
+        findWord.clear();
+        return;
+    }
+    lastFind = findWord;
+    // A longer word may still fit the menu found for its start.
+    findMenu(findWord, continues ? 0 : 1);
+}
+
+void MainWindow::findMenu(const QString &word, int offset)
+{
+    const int menus = shownMenuCount();
+    if (menus == 0)
+        return;
+    int found = menuOfCode(word);
+    if (found < 0) {
+        const int current = selectedRow->menuIndex;
+        for (int step = offset; step < menus + offset && found < 0; ++step) {
+            const int menu = (current + step) % menus;
+            if (hasMenu(menu) && book.menus.at(MenuBook::positionOfMenu(menu))
+                                     .name.startsWith(word, Qt::CaseInsensitive))
+                found = menu;
+        }
+    }
+    if (found < 0 || !hasMenu(found))
+        return;
+    showMenu(found);
+    // Nothing is drawn for the search: a screen reader reads the row found.
+    if (QAccessible::isActive()) {
+        QAccessibleEvent focus(selectedRow, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    }
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::RightButton) {
+        const QPoint at = static_cast<QMouseEvent *>(event)->globalPosition().toPoint();
+        QMetaObject::invokeMethod(
+            this, [this, at] { openRowMenu(at); }, Qt::QueuedConnection);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::openRowMenu(const QPoint &globalPosition)
+{
+    const int menu = selectedRow->menuIndex;
+    if (!bookCommandsAvailable() || !hasMenu(menu) || !selectedRow->isVisible())
+        return;
+    const auto click = [](QPushButton *button) {
+        return [button] {
+            button->click();
+        };
+    };
+    const QMimeData *clipboard = QGuiApplication::clipboard()->mimeData();
+    const struct
+    {
+        QString text;
+        QKeySequence key;
+        bool enabled;
+        std::function<void()> run;
+    } entries[] = {
+        {tr("Edit"), QKeySequence(Qt::Key_Return), form->pushButtonEdit->isEnabled(),
+         click(form->pushButtonEdit)},
+        {tr("Clear"), QKeySequence(Qt::Key_Delete), form->pushButtonDelete->isEnabled(),
+         click(form->pushButtonDelete)},
+        {},
+        {tr("Copy"), QKeySequence(QKeySequence::Copy), true,
+         [this] {
+             copyMenu();
+         }},
+        {tr("Paste"), QKeySequence(QKeySequence::Paste),
+         clipboard && (clipboard->hasText() || clipboard->hasFormat(CsvType)),
+         [this] {
+             pasteMenus();
+         }},
+        {tr("Duplicate"), QKeySequence(Qt::CTRL | Qt::Key_D), true,
+         [this] {
+             duplicateMenu();
+         }},
+        {},
+        {tr("Move up"), QKeySequence(Qt::ALT | Qt::Key_Up), hasMenu(menu - 1),
+         [this] {
+             moveMenu(-1);
+         }},
+        {tr("Move down"), QKeySequence(Qt::ALT | Qt::Key_Down), hasMenu(menu + 1),
+         [this] {
+             moveMenu(1);
+         }},
+        {},
+        {tr("Undo"), QKeySequence(QKeySequence::Undo), history.canUndo(),
+         [this] {
+             stepHistory(true);
+         }},
+        {tr("Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), history.canRedo(),
+         [this] {
+             stepHistory(false);
+         }},
+    };
+    auto *rowMenu = new QMenu(this);
+    rowMenu->setObjectName(QStringLiteral("rowMenu"));
+    rowMenu->setAttribute(Qt::WA_DeleteOnClose);
+    rowMenu->setStyleSheet(RowMenuStyle);
+    rowMenu->setFont(form->rows[0].tag->font());
+    for (const auto &entry : entries) {
+        if (entry.text.isEmpty()) {
+            rowMenu->addSeparator();
+            continue;
+        }
+        // The key is shown, not bound: the window's own shortcuts stay the
+        // only ones, so no key is claimed twice while the menu is open.
+        QAction *action =
+            rowMenu->addAction(entry.text + u'\t' + entry.key.toString(QKeySequence::NativeText));
+        action->setEnabled(entry.enabled);
+        connect(action, &QAction::triggered, this, entry.run);
+    }
+    rowMenu->popup(globalPosition);
+}
