@@ -15,6 +15,7 @@ class ELabel;
 class EMessageBox;
 class MainWindowForm;
 class MenuBook;
+class MenuRowList;
 enum class FileCommandResult;
 struct MenuRecord;
 class QDateTime;
@@ -70,6 +71,7 @@ private:
 
     // Construction (mainwindow.cpp).
     void prepareRows();
+    void prepareRowList();
     void applyFonts();
     void applyButtonStyles();
     void applyToolTips();
@@ -105,7 +107,7 @@ private:
     void restoreCommandButtons();
     void enableBookCommands();
     void showOpenResult(FileCommandResult result);
-    void askQuestion(const QString &question);
+    void askQuestion(const QString &question, const QString &readerName = QString());
     void showHint(int hintId);
     static int saveHint(FileCommandResult result);
 
@@ -116,6 +118,8 @@ private:
     QPointer<EditDialog> editDialog;
     QPointer<EMessageBox> messageBox;
     ELabel *selectedRow = nullptr;
+    // The rows as a screen reader meets them; holds the focus for the rows.
+    MenuRowList *rowList = nullptr;
     int firstShown = 0;
     int lastShown = 0;
     // The menu the open clear question asks about.
