@@ -7,6 +7,7 @@
 #include "framelesshelper.h"
 #include "languageini.h"
 #include "menubook.h"
+#include "powerlevelaccessible.h"
 #include "replacemenucommand.h"
 
 #include <QComboBox>
@@ -69,6 +70,7 @@ int fieldValue(const QLineEdit *field)
 EditDialog::EditDialog(MenuBook &book, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<EditDialogForm>()), book(book)
 {
+    PowerLevelAccessible::install();
     ui->setupUi(this);
 
     setWindowOpacity(0.97);
