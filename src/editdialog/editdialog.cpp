@@ -121,8 +121,7 @@ void EditDialog::nameForReaders()
     const auto caption = [](const QLabel *label, const char *builtIn) {
         return label->text().isEmpty() ? tr(builtIn) : label->text();
     };
-    ui->lineEditSubMenuName->setAccessibleName(
-        caption(ui->labelSubMenuName, QT_TR_NOOP("Name")));
+    ui->lineEditSubMenuName->setAccessibleName(caption(ui->labelSubMenuName, QT_TR_NOOP("Name")));
     ui->lineEditSubMenuCode->setAccessibleName(
         caption(ui->labelSubMenuCodeTitle, QT_TR_NOOP("Code")));
     for (int stage = 0; stage < EditDialogForm::StageCount; ++stage) {

@@ -13,7 +13,7 @@ QAccessibleInterface *powerLevelFactory(const QString &, QObject *object)
     // Asked first while the dialog is still being built, before the box has
     // its name: the dialog it lies in decides.
     return box && qobject_cast<EditDialog *>(box->parentWidget()) ? new PowerLevelAccessible(box)
-                                                                   : nullptr;
+                                                                  : nullptr;
 }
 
 } // namespace

@@ -189,8 +189,9 @@ void MainWindow::on_pushButtonDelete_clicked()
     // may page while it is open, but the answer must not follow them.
     clearTarget = selectedRow->menuIndex;
     disableCommandButtons();
-    const QString code =
-        hasMenu(clearTarget) ? book.menus.at(MenuBook::positionOfMenu(clearTarget)).code : QString();
+    const QString code = hasMenu(clearTarget)
+                             ? book.menus.at(MenuBook::positionOfMenu(clearTarget)).code
+                             : QString();
     askQuestion(tr("Sure to Clear this MENU?"), tr("Clear menu %1?").arg(code));
 }
 
