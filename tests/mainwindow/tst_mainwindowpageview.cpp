@@ -3,11 +3,10 @@
 
 #include "editionrunner.h"
 #include "editorfixture.h"
-
 #include "imagedifference.h"
+
 #include <QAccessible>
 #include <QAccessibleValueInterface>
-
 #include <QBackingStore>
 #include <QFile>
 #include <QLineEdit>
