@@ -7,6 +7,7 @@
 #include "framelesshelper.h"
 #include "languageini.h"
 #include "menubook.h"
+#include "powerlevelaccessible.h"
 #include "replacemenucommand.h"
 
 #include <QComboBox>
@@ -69,6 +70,7 @@ int fieldValue(const QLineEdit *field)
 EditDialog::EditDialog(MenuBook &book, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<EditDialogForm>()), book(book)
 {
+    PowerLevelAccessible::install();
     ui->setupUi(this);
 
     setWindowOpacity(0.97);
@@ -108,6 +110,25 @@ EditDialog::EditDialog(MenuBook &book, QWidget *parent)
 
     installEventFilter(this);
     setMouseTracking(true);
+    nameForReaders();
+}
+
+void EditDialog::nameForReaders()
+{
+    // The window title is never shown and says nothing; the captions beside
+    // the fields name only some of them.
+    setAccessibleName(tr("Edit menu %1").arg(workingMenu.code));
+    const auto caption = [](const QLabel *label, const char *builtIn) {
+        return label->text().isEmpty() ? tr(builtIn) : label->text();
+    };
+    ui->lineEditSubMenuName->setAccessibleName(caption(ui->labelSubMenuName, QT_TR_NOOP("Name")));
+    ui->lineEditSubMenuCode->setAccessibleName(
+        caption(ui->labelSubMenuCodeTitle, QT_TR_NOOP("Code")));
+    for (int stage = 0; stage < EditDialogForm::StageCount; ++stage) {
+        ui->comboBoxPowerLevel[stage]->setAccessibleName(tr("Stage %1 power").arg(stage + 1));
+        ui->lineEditTimeMin[stage]->setAccessibleName(tr("Stage %1 minutes").arg(stage + 1));
+        ui->lineEditTimeSec[stage]->setAccessibleName(tr("Stage %1 seconds").arg(stage + 1));
+    }
 }
 
 EditDialog::~EditDialog() = default;
@@ -184,6 +205,7 @@ void EditDialog::setMenu(int menuIndex)
         ui->lineEditTimeSec[stage]->setText(QString::number(record.stages[stage].seconds));
 
     updateTotalTime();
+    setAccessibleName(tr("Edit menu %1").arg(workingMenu.code));
     emit updateConcentration();
 }
 
@@ -223,10 +245,13 @@ void EditDialog::updateTotalTime()
 bool EditDialog::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
-        // Escape would hide the dialog without telling the opener, which
-        // would keep its buttons disabled. Only the main Return key may
-        // press the default button (Apply); the keypad Enter may not.
+        // Left to the dialog, Escape would hide it without telling the
+        // opener, which would keep its buttons disabled: it quits as the
+        // close button does. Only the main Return key may press the default
+        // button (Apply); the keypad Enter may not.
         const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Escape)
+            ui->pushButtonClose->click();
         if (key == Qt::Key_Escape || key == Qt::Key_Enter)
             return true;
     }

@@ -52,6 +52,7 @@ private:
     void setupInputRules();
     void applyFonts();
     void applyLanguageIni();
+    void nameForReaders();
     void updateTotalTime();
     QList<QWidget *> formFields() const;
     std::array<MenuStage, 3> stagesFromFields() const;

@@ -85,6 +85,10 @@ MainWindow::MainWindow(MenuBook &book, QUndoStack &history, QWidget *parent)
     prepareKeys();
     watchUnsavedChanges();
     prepareBulkCommands();
+    // Add lies outside the window and New under Save: the keyboard would
+    // stop on buttons nobody sees. Ctrl+N still reaches New.
+    form->pushButtonEditAdd->setFocusPolicy(Qt::NoFocus);
+    form->pushButtonCreateNewFile->setFocusPolicy(Qt::NoFocus);
     form->labelUserInfo->setEnabled(false);
     form->pushButtonPrint->hide();
 

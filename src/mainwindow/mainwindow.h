@@ -19,6 +19,7 @@ class ELabel;
 class EMessageBox;
 class MainWindowForm;
 class MenuBook;
+class MenuRowList;
 enum class FileCommandResult;
 struct MenuRecord;
 struct RecoveredBook;
@@ -83,6 +84,7 @@ private:
 
     // Construction (mainwindow.cpp).
     void prepareRows();
+    void prepareRowList();
     void applyFonts();
     void applyButtonStyles();
     void applyToolTips();
@@ -131,7 +133,7 @@ private:
     void enableBookCommands();
     void showOpenResult(FileCommandResult result);
     void createBook();
-    void askQuestion(const QString &question);
+    void askQuestion(const QString &question, const QString &readerName = QString());
     void showHint(int hintId);
     static int saveHint(FileCommandResult result);
 
@@ -152,6 +154,8 @@ private:
     QPointer<EditDialog> editDialog;
     QPointer<EMessageBox> messageBox;
     ELabel *selectedRow = nullptr;
+    // The rows as a screen reader meets them; holds the focus for the rows.
+    MenuRowList *rowList = nullptr;
     int firstShown = 0;
     int lastShown = 0;
     // The menu the open clear question asks about.

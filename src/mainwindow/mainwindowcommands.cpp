@@ -12,6 +12,7 @@
 #include "eselfdeletehintbox.h"
 #include "mainwindowform.h"
 #include "menubook.h"
+#include "menurowlist.h"
 
 #include <QUndoStack>
 
@@ -44,6 +45,8 @@ void MainWindow::restoreCommandButtons()
     for (int i = 0; i < CommandButtonCount; ++i)
         buttons[i]->setEnabled(savedEnabled[i]);
     state.tileClicksAccepted = true;
+    // Back to the rows, not to whatever comes first in the focus chain.
+    rowList->setFocus();
 }
 
 void MainWindow::enableBookCommands()
@@ -75,9 +78,11 @@ void MainWindow::showHint(int hintId)
     hint->show();
 }
 
-void MainWindow::askQuestion(const QString &question)
+void MainWindow::askQuestion(const QString &question, const QString &readerName)
 {
     messageBox = new EMessageBox(this, tr("Warning"), question);
+    // Its title, "Warning", tells a screen reader nothing of the question.
+    messageBox->setAccessibleName(readerName.isEmpty() ? question : readerName);
     connect(messageBox, &EMessageBox::applied, this, &MainWindow::on_MsgBoxApplied);
     connect(messageBox, &EMessageBox::releaseDialog, this, &MainWindow::SetPushButtonsEnabled);
     messageBox->show();
@@ -199,7 +204,10 @@ void MainWindow::on_pushButtonDelete_clicked()
     // may page while it is open, but the answer must not follow them.
     clearTarget = selectedRow->menuIndex;
     disableCommandButtons();
-    askQuestion(tr("Sure to Clear this MENU?"));
+    const QString code = hasMenu(clearTarget)
+                             ? book.menus.at(MenuBook::positionOfMenu(clearTarget)).code
+                             : QString();
+    askQuestion(tr("Sure to Clear this MENU?"), tr("Clear menu %1?").arg(code));
 }
 
 void MainWindow::on_pushButtonClose_clicked()

@@ -7,6 +7,7 @@
 #include "epushbutton.h"
 #include "mainwindowform.h"
 #include "menubook.h"
+#include "menurowlist.h"
 
 #include <QAccessible>
 #include <QPalette>
@@ -88,13 +89,6 @@ void MainWindow::prepareRows()
         rowLabel->menuIndex = row + 1;
         rowLabel->setStyleSheet(row == 0 ? SelectedRowStyle : PlainRowStyle);
         rowLabel->hoverFrame = 1;
-        // Read when a screen reader asks: the menu the row shows then.
-        rowLabel->setAccessibleNameSource([this, row] {
-            const int menuIndex = firstShown + row;
-            return hasMenu(menuIndex)
-                       ? rowSpeech(book.menus.at(MenuBook::positionOfMenu(menuIndex)))
-                       : QString();
-        });
         for (ELabel *text : rowWidgets.texts()) {
             text->hoverPartner = rowLabel;
             // A click on any text of the row is a click on the row.
@@ -104,6 +98,38 @@ void MainWindow::prepareRows()
     selectedRow = form->rows[0].background;
     for (const MainWindowRow &rowWidgets : form->rows)
         connect(rowWidgets.background, &ELabel::clicked, this, &MainWindow::SelectDrugLable);
+    prepareRowList();
+}
+
+void MainWindow::prepareRowList()
+{
+    std::array<ELabel *, RowCount> rowLabels{};
+    QSet<QWidget *> unread;
+    for (int row = 0; row < RowCount; ++row) {
+        const MainWindowRow &rowWidgets = form->rows[row];
+        rowLabels[row] = rowWidgets.background;
+        for (QWidget *part : std::initializer_list<QWidget *>{
+                 rowWidgets.background, rowWidgets.timeNum, rowWidgets.softMinPic,
+                 rowWidgets.softMaxPic, rowWidgets.hardMaxPic, rowWidgets.foldButton})
+            unread.insert(part);
+        for (ELabel *text : rowWidgets.texts())
+            unread.insert(text);
+    }
+    rowList = new MenuRowList(form->centralWidget, rowLabels, unread);
+    // Read when a screen reader asks: the menu the row shows then.
+    rowList->rowSpeech = [this](int row) {
+        const int menuIndex = firstShown + row;
+        return hasMenu(menuIndex) ? rowSpeech(book.menus.at(MenuBook::positionOfMenu(menuIndex)))
+                                  : QString();
+    };
+    rowList->bookPosition = [this] {
+        const int menus = shownMenuCount();
+        return menus == 0 ? std::pair<int, int>{0, 0}
+                          : std::pair<int, int>{selectedRow->menuIndex + 1, menus};
+    };
+    rowList->setPositionSlider(form->verticalSlider);
+    rowList->setQuietClock(form->labelDrugLibModifyTime);
+    rowList->setFocus();
 }
 
 bool MainWindow::hasMenu(int menuIndex) const
@@ -275,6 +301,7 @@ void MainWindow::refreshView()
     // act on a menu the user does not see.
     if (!selectedRow->isVisible())
         highlightRow(form->rows[0].background, firstShown);
+    rowList->highlightChanged(selectedRow);
 }
 
 void MainWindow::selectRow(ELabel *rowLabel)
@@ -303,6 +330,7 @@ void MainWindow::SelectDrugLable()
         selectedRow = rowLabel;
     }
     selectedRow->setStyleSheet(SelectedRowStyle);
+    rowList->highlightChanged(selectedRow);
 }
 
 void MainWindow::on_highTimerEventProcess()

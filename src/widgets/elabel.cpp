@@ -3,7 +3,6 @@
 #include "directopacityeffect.h"
 #include "textlayouts.h"
 
-#include <QAccessibleWidget>
 #include <QPainter>
 #include <QPicture>
 #include <QStyle>
@@ -30,39 +29,7 @@ QString withFrameRule(QString sheet, const QString &rule)
     }
 }
 
-// Reads a label's name from its source at the moment it is asked for.
-class SourcedNameAccessible : public QAccessibleWidget
-{
-public:
-    explicit SourcedNameAccessible(ELabel *label)
-        : QAccessibleWidget(label, QAccessible::StaticText)
-    {}
-
-    QString text(QAccessible::Text kind) const override
-    {
-        if (kind == QAccessible::Name)
-            return static_cast<const ELabel *>(widget())->accessibleNameFromSource();
-        return QAccessibleWidget::text(kind);
-    }
-};
-
-QAccessibleInterface *sourcedNameFactory(const QString &, QObject *object)
-{
-    auto *label = qobject_cast<ELabel *>(object);
-    return label && label->hasAccessibleNameSource() ? new SourcedNameAccessible(label) : nullptr;
-}
-
 } // namespace
-
-void ELabel::setAccessibleNameSource(std::function<QString()> source)
-{
-    static const bool installed = [] {
-        QAccessible::installFactory(sourcedNameFactory);
-        return true;
-    }();
-    Q_UNUSED(installed);
-    nameSource = std::move(source);
-}
 
 ELabel::ELabel(QWidget *parent) : QLabel(parent)
 {

@@ -2,8 +2,6 @@
 
 #include <QLabel>
 
-#include <functional>
-
 class QEnterEvent;
 
 // A label that reports clicks and hovering. The owning window keeps the
@@ -31,13 +29,6 @@ public:
     // it only through its palette.
     bool drawPlainText(QPainter *painter, qreal opacity = 1.0) const;
 
-    // Gives the label's accessible name when a screen reader asks for it: a
-    // name that changes with every page step is then not built on every
-    // page step. Set it before anything asks for the label's accessibility.
-    void setAccessibleNameSource(std::function<QString()> source);
-    QString accessibleNameFromSource() const { return nameSource ? nameSource() : QString(); }
-    bool hasAccessibleNameSource() const { return bool(nameSource); }
-
 signals:
     void clicked();
     void mouseHover();
@@ -47,7 +38,4 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
-
-private:
-    std::function<QString()> nameSource;
 };

@@ -136,10 +136,13 @@ EMessageBox::~EMessageBox()
 
 bool EMessageBox::eventFilter(QObject *watched, QEvent *event)
 {
-    // Only the two buttons answer: Escape and the keypad Enter would
-    // otherwise reject or press a default button behind the user's back.
+    // Only the two buttons answer: the keypad Enter would otherwise press a
+    // default button behind the user's back, and Escape, left to the dialog,
+    // would hide the box without an answer. Escape answers as Close does.
     if (watched == this && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Escape)
+            ui->pushButtonClose->click();
         if (key == Qt::Key_Escape || key == Qt::Key_Enter)
             return true;
     }

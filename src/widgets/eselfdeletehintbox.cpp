@@ -4,7 +4,7 @@
 #include "framelesshelper.h"
 #include "languageini.h"
 
-#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QTextDocumentFragment>
@@ -68,6 +68,20 @@ QString builtInText(int hintId)
 
 constexpr int ticksPerHold = 300;
 
+// A report that comes and goes by itself: readers announce an alert when it
+// shows, where a dialog is only entered.
+class HintBoxAccessible : public QAccessibleWidget
+{
+public:
+    explicit HintBoxAccessible(QWidget *box) : QAccessibleWidget(box, QAccessible::AlertMessage) {}
+};
+
+QAccessibleInterface *hintBoxFactory(const QString &, QObject *object)
+{
+    auto *box = qobject_cast<ESelfDeleteHintBox *>(object);
+    return box ? new HintBoxAccessible(box) : nullptr;
+}
+
 } // namespace
 
 struct ESelfDeleteHintBox::Form
@@ -80,6 +94,11 @@ int ESelfDeleteHintBox::hintTicks = 0;
 ESelfDeleteHintBox::ESelfDeleteHintBox(QWidget *parent, int hintId)
     : QDialog(parent), ui(new Form), id(hintId)
 {
+    static const bool readAsAlerts = [] {
+        QAccessible::installFactory(hintBoxFactory);
+        return true;
+    }();
+    Q_UNUSED(readAsAlerts);
     if (objectName().isEmpty())
         setObjectName(QStringLiteral("ESelfDeleteHintBox"));
     resize(540, 50);

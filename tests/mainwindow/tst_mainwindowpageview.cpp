@@ -6,6 +6,8 @@
 #include "framepacer.h"
 #include "imagedifference.h"
 
+#include <QAccessible>
+#include <QAccessibleValueInterface>
 #include <QBackingStore>
 #include <QFile>
 #include <QLineEdit>
@@ -152,11 +154,28 @@ void TstMainWindowPageView::keysMoveTheHighlight()
     // The slider follows with its next tick, as for the wheel.
     editor.window->on_highTimerEventProcess();
     QCOMPARE(editor.slider()->value(), 282 - expectedFirst);
+    // A screen reader finds the same: one list of rows, the highlighted one
+    // selected, the slider at the menu's place; the row's texts not again.
+    const auto reader = [&](QWidget *widget) {
+        return QAccessible::queryAccessibleInterface(widget);
+    };
+    QAccessibleInterface *rows = reader(editor.widget(QStringLiteral("menuRowList")));
+    QCOMPARE(rows->childCount(), 15);
+    QVERIFY(rows->child(expectedRow - 1)->state().selected);
+    QVERIFY(!rows->child(expectedRow % 15)->state().selected);
+    QCOMPARE(reader(editor.slider())->valueInterface()->currentValue(),
+             expectedFirst + expectedRow);
+    QCOMPARE(reader(editor.widget(QStringLiteral("centralWidget")))
+                 ->indexOfChild(reader(editor.rowWidget("labelTag_", 1))),
+             -1);
 
-    // Nothing moves while the edit dialog holds the window.
+    // Nothing moves while the edit dialog holds the window; Escape quits
+    // it and the keys are back on the rows.
     editor.click("pushButtonEdit");
     editor.pressKey(QStringLiteral("Down"));
     QCOMPARE(editor.selectedRow(), expectedRow);
+    QTest::keyClick(editor.editDialog(), Qt::Key_Escape);
+    QCOMPARE(editor.window->focusWidget(), editor.widget(QStringLiteral("menuRowList")));
 }
 
 // The rows fade straight into the window's backing store, their texts in a

@@ -34,8 +34,8 @@ private slots:
     void answers();
     void keysOnButtons_data();
     void keysOnButtons();
-    void escapeAndKeypadEnterDoNothing_data();
-    void escapeAndKeypadEnterDoNothing();
+    void keypadEnterDoesNothing_data();
+    void keypadEnterDoesNothing();
     void windowSystemCloseAnswersNo();
     void dragsByItsBody();
 
@@ -155,6 +155,8 @@ void tst_EMessageBox::keysOnButtons_data()
         << QStringLiteral("pushButtonClose") << int(Qt::Key_Enter) << false;
     QTest::newRow("Space on Close")
         << QStringLiteral("pushButtonClose") << int(Qt::Key_Space) << false;
+    QTest::newRow("Escape answers Close")
+        << QStringLiteral("pushButtonApply") << int(Qt::Key_Escape) << false;
 }
 
 void tst_EMessageBox::keysOnButtons()
@@ -174,14 +176,13 @@ void tst_EMessageBox::keysOnButtons()
     QVERIFY(deletedNow(box));
 }
 
-void tst_EMessageBox::escapeAndKeypadEnterDoNothing_data()
+void tst_EMessageBox::keypadEnterDoesNothing_data()
 {
     QTest::addColumn<int>("key");
-    QTest::newRow("Escape") << int(Qt::Key_Escape);
     QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
 }
 
-void tst_EMessageBox::escapeAndKeypadEnterDoNothing()
+void tst_EMessageBox::keypadEnterDoesNothing()
 {
     QFETCH(int, key);
     QPointer<EMessageBox> box = ask();

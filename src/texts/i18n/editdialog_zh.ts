@@ -4,21 +4,43 @@
 <context>
     <name>EditDialog</name>
     <message>
-        <location filename="../../editdialog/editdialog.cpp" line="94"/>
+        <location filename="../../editdialog/editdialog.cpp" line="100"/>
         <source>Quit</source>
         <translation>退出</translation>
     </message>
     <message>
-        <location filename="../../editdialog/editdialog.cpp" line="96"/>
+        <location filename="../../editdialog/editdialog.cpp" line="102"/>
         <source>Confirm</source>
         <translation>确认</translation>
     </message>
     <message>
+        <location filename="../../editdialog/editdialog.cpp" line="120"/>
         <location filename="../../editdialog/editdialog.cpp" line="208"/>
+        <source>Edit menu %1</source>
+        <translation>编辑菜单 %1</translation>
+    </message>
+    <message>
+        <location filename="../../editdialog/editdialog.cpp" line="129"/>
+        <source>Stage %1 power</source>
+        <translation>第 %1 阶段火力</translation>
+    </message>
+    <message>
+        <location filename="../../editdialog/editdialog.cpp" line="130"/>
+        <source>Stage %1 minutes</source>
+        <translation>第 %1 阶段分钟</translation>
+    </message>
+    <message>
+        <location filename="../../editdialog/editdialog.cpp" line="131"/>
+        <source>Stage %1 seconds</source>
+        <translation>第 %1 阶段秒数</translation>
+    </message>
+    <message>
+        <location filename="../../editdialog/editdialog.cpp" line="237"/>
         <source>%d min %d s</source>
         <translation>%d 分 %d 秒</translation>
     </message>
     <message>
+        <location filename="../../editdialog/editdialog.cpp" line="125"/>
         <location filename="../../editdialog/editdialogform.cpp" line="193"/>
         <source>Name</source>
         <translation>菜单名称</translation>
@@ -29,6 +51,7 @@
         <translation>未命名</translation>
     </message>
     <message>
+        <location filename="../../editdialog/editdialog.cpp" line="127"/>
         <location filename="../../editdialog/editdialogform.cpp" line="195"/>
         <source>Code</source>
         <translation>菜单编号</translation>

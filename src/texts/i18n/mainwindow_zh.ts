@@ -9,12 +9,12 @@
         <translation>菜谱大小: ---- 个菜单</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="120"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="124"/>
         <source>Code</source>
         <translation>编号</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="121"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="125"/>
         <source>MenuName</source>
         <translation>菜单名称</translation>
     </message>
@@ -34,117 +34,122 @@
         <translation>第 3 阶段</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="125"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="129"/>
         <source>TotalTime</source>
         <translation>总时间</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="163"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="167"/>
         <source>Open</source>
         <translation>打开</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="164"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="168"/>
         <source>New</source>
         <translation>新建</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="165"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="169"/>
         <source>Save</source>
         <translation>保存</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="166"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="170"/>
         <source>Save As</source>
         <translation>另存为</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="167"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="171"/>
         <location filename="../../mainwindow/mainwindowbulk.cpp" line="288"/>
         <source>Clear</source>
         <translation>清除</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="168"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="172"/>
         <location filename="../../mainwindow/mainwindowbulk.cpp" line="286"/>
         <source>Edit</source>
         <translation>编辑</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="169"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="173"/>
         <source>Add</source>
         <translation>添加</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="170"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="174"/>
         <source>Close</source>
         <translation>关闭</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="171"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="175"/>
         <source>Hide</source>
         <translation>隐藏</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="198"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="202"/>
         <source>TIME: %1</source>
         <translation>时间: %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="205"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="209"/>
         <source>SIZE: 297 MENUs</source>
         <translation>菜谱大小: 297 个菜单</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="218"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="244"/>
         <source>P%1, %2 min %3 s</source>
         <translation>P%1, %2 分 %3 秒</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="77"/>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="225"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="78"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="251"/>
         <source>NO NAME</source>
         <translation>未命名</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="67"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="68"/>
         <source>%1 min %2 s</source>
         <translation>%1 分 %2 秒</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="74"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="75"/>
         <source>P%1 %2 min %3 s</source>
         <translation>P%1 %2 分 %3 秒</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="76"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="77"/>
         <source>%1, %2, %3, %4, %5, total %6</source>
         <translation>%1，%2，%3，%4，%5，总时间 %6</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="272"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="298"/>
         <source>Stage[#01]</source>
         <translation>第 1 阶段</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="272"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="298"/>
         <source>Stage[#02]</source>
         <translation>第 2 阶段</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowview.cpp" line="272"/>
+        <location filename="../../mainwindow/mainwindowview.cpp" line="298"/>
         <source>Stage[#03]</source>
         <translation>第 3 阶段</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowcommands.cpp" line="80"/>
+        <location filename="../../mainwindow/mainwindowcommands.cpp" line="83"/>
         <source>Warning</source>
         <translation>提醒</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowcommands.cpp" line="202"/>
+        <location filename="../../mainwindow/mainwindowcommands.cpp" line="210"/>
         <source>Sure to Clear this MENU?</source>
         <translation>清除当前菜单数据？</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowcommands.cpp" line="210"/>
+        <source>Clear menu %1?</source>
+        <translation>清除菜单 %1？</translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindowunsaved.cpp" line="44"/>
@@ -200,6 +205,19 @@
         <location filename="../../mainwindow/mainwindowbulk.cpp" line="318"/>
         <source>Redo</source>
         <translation>重做</translation>
+    </message>
+</context>
+<context>
+    <name>MenuRowList</name>
+    <message>
+        <location filename="../../mainwindow/menurowlist.cpp" line="77"/>
+        <source>Menus</source>
+        <translation>菜单列表</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/menurowlist.cpp" line="163"/>
+        <source>Menu position</source>
+        <translation>菜单位置</translation>
     </message>
 </context>
 </TS>
