@@ -79,7 +79,7 @@ public:
         LineKind kind = LineKind::Accepted;
         int recordNumber = 0;          // the number the row got or would have got
         int fieldCount = 0;            // fields in the line
-        bool hasNameColumn = true;     // false: no field after the first begins "#0"; starts at column 1
+        bool hasNameColumn = true;     // false: no later field begins "#0"; starts at column 1
         bool nameRejected = false;     // a non-empty name field held more than letters and spaces
         quint16 unreadableColumns = 0; // bit c set: column c (2..10) was no 32-bit number
         bool failedRowCheck = false;   // the stages broke a limit and were zeroed
