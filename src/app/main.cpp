@@ -3,6 +3,7 @@
 #include "filedialogchooser.h"
 #include "mainwindow.h"
 #include "menubook.h"
+#include "printpreviewdialogs.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -61,6 +62,8 @@ int main(int argc, char *argv[])
 
     QUndoStack history; // the book's changes, for undo and redo
     MainWindow window(book, history);
+    PrintPreviewDialogs printDialogs;
+    window.setPrintDialogs(&printDialogs);
     window.setWindowTitle(QStringLiteral("Morvex Menu Editor"));
     window.show();
     // Keys work at once, also where no window manager hands out the focus.

@@ -19,6 +19,7 @@ enum class FileCommandResult;
 struct MenuRecord;
 class QDateTime;
 class QPushButton;
+class SheetPrintDialogs;
 class QTimer;
 class QUndoStack;
 
@@ -46,8 +47,17 @@ public:
     // start of a run with a book named on the command line.
     void openBook(const QString &fileName);
 
+    // Not owned; without print dialogs the window offers no printer and
+    // saves the sheet as a PDF through the book's file chooser.
+    void setPrintDialogs(SheetPrintDialogs *dialogs);
+
     // The clock line for a moment, in the running edition.
     static QString clockText(const QDateTime &moment);
+
+public slots:
+    // Ctrl+P: the book's sheet through the print dialogs, or with no printer
+    // installed "No Valid Printer!" and the sheet saved as a PDF.
+    void printSheet();
 
 protected:
     void wheelEvent(QWheelEvent *event) override;
@@ -111,6 +121,7 @@ private:
 
     MenuBook &book;
     QUndoStack &history;
+    SheetPrintDialogs *printDialogs = nullptr;
     std::unique_ptr<MainWindowForm> form;
     MainWindowState state;
     QPointer<EditDialog> editDialog;
