@@ -50,12 +50,15 @@ void MainWindow::printSheet()
         return;
     }
 
+    // The file dialog covers the hint at once, so its caption says it again
+    // (in English, as every file dialog's caption).
     showHint(LHINT_NOT_FIND_PRINTER);
     MenuFileChooser *chooser = book.chooser();
     if (!chooser)
         return;
-    QString path = chooser->saveFileName(QStringLiteral("Save Morvex-Menu-Sheet"),
-                                         QStringLiteral("./"), QStringLiteral("PDF(*.pdf)"));
+    QString path =
+        chooser->saveFileName(QStringLiteral("No Valid Printer! Save Morvex-Menu-Sheet as PDF"),
+                              QStringLiteral("./"), QStringLiteral("PDF(*.pdf)"));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
