@@ -4,13 +4,8 @@
 #include "editionrunner.h"
 #include "editorfixture.h"
 
-#include "bookprinter.h"
-#include "sheetprintdialogs.h"
-
 #include <QFile>
 #include <QLineEdit>
-#include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 
 namespace {
@@ -20,29 +15,6 @@ QByteArray fileBytes(const QString &path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-QString pdfText(const QString &path)
-{
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"),
-                    {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    pdftotext.waitForFinished();
-    return QString::fromUtf8(pdftotext.readAllStandardOutput());
-}
-
-// A printer that writes its pages to a PDF, in place of the dialogs.
-struct ScriptedPrintDialogs : SheetPrintDialogs
-{
-    QString output;
-    bool hasPrinter() override { return true; }
-    bool print(QPrinter &printer, const Paint &paint, QWidget *) override
-    {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(output);
-        paint(printer);
-        return true;
-    }
-};
 
 } // namespace
 
@@ -65,8 +37,6 @@ private slots:
     void createFile();
     void saveFile_data();
     void saveFile();
-    void printSheet_data();
-    void printSheet();
     void undoRedo_data();
     void undoRedo();
 };
@@ -404,50 +374,6 @@ void TstMainWindowCommands::saveFile()
         QCOMPARE(editor.book.currentPath, QStringLiteral("menufile.hex"));
     }
     QCOMPARE(editor.commandStates(), QList<bool>(9, true));
-}
-
-void TstMainWindowCommands::printSheet_data()
-{
-    QTest::addColumn<bool>("printer");
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<QList<int>>("hints");
-    QTest::newRow("printer") << true << QString() << QList<int>{};
-    QTest::newRow("no printer: PDF") << false << "sheet" << QList<int>{7, LHINT_FILE_SAVED};
-    QTest::newRow("no printer, cancelled") << false << QString() << QList<int>{7};
-    QTest::newRow("no printer, no folder")
-        << false << "no/sheet.pdf" << QList<int>{7, LHINT_FILE_NOT_SAVED};
-    QTest::newRow("question open: nothing") << true << QString() << QList<int>{};
-}
-
-void TstMainWindowCommands::printSheet()
-{
-    QFETCH(bool, printer);
-    QFETCH(QString, answer);
-    QFETCH(QList<int>, hints);
-    EditorFixture editor;
-    ScriptedPrintDialogs dialogs;
-    dialogs.output = editor.path(QStringLiteral("printed.pdf"));
-    editor.start();
-    if (printer)
-        editor.window->setPrintDialogs(&dialogs);
-    editor.book.menus[4].name = QStringLiteral("Milk");
-    editor.chooser.answers = {answer};
-    const bool questionOpen = QByteArray(QTest::currentDataTag()).startsWith("question");
-    if (questionOpen)
-        editor.click("pushButtonDelete");
-    editor.pressKey(QStringLiteral("Ctrl+P"));
-
-    QCOMPARE(editor.takeHints(), hints);
-    const QString pdf = printer ? dialogs.output : editor.path(QStringLiteral("sheet.pdf"));
-    QCOMPARE(QFile::exists(pdf), !questionOpen && (printer || answer == QLatin1String("sheet")));
-    if (QFile::exists(pdf)) {
-        const QString text = pdfText(pdf);
-        QVERIFY2(text.contains(QRegularExpression(QStringLiteral("A-05\\s+Milk"))),
-                 qPrintable(text));
-        QVERIFY(text.contains(inEdition("Menu book", "菜单本")));
-        QVERIFY(text.contains(BookPrinter::fingerprintOf(editor.book.menus)));
-    }
-    QCOMPARE(editor.chooser.questions.size(), printer ? 0 : 1);
 }
 
 void TstMainWindowCommands::undoRedo_data()
