@@ -11,8 +11,10 @@ MORVEX_PACKAGES=(
 )
 
 # Only scripts/test needs these: the fuzz build (clang with its libFuzzer and
-# sanitizer runtimes) and readable sanitizer reports (llvm-symbolizer).
-MORVEX_TEST_PACKAGES=(clang libclang-rt-14-dev llvm)
+# sanitizer runtimes), readable sanitizer reports (llvm-symbolizer), and the
+# spreadsheet and the print queue tst_externaltools drives.
+MORVEX_TEST_PACKAGES=(clang libclang-rt-14-dev llvm
+    libreoffice-calc-nogui cups-daemon cups-client printer-driver-cups-pdf)
 
 morvex_install_deps() {
     local missing=()

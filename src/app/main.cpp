@@ -4,6 +4,7 @@
 #include "filedialogchooser.h"
 #include "mainwindow.h"
 #include "menubook.h"
+#include "printpreviewdialogs.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -65,6 +66,8 @@ int main(int argc, char *argv[])
 
     QUndoStack history; // the book's changes, for undo and redo
     MainWindow window(book, history);
+    PrintPreviewDialogs printDialogs;
+    window.setPrintDialogs(&printDialogs);
     // The taskbar marks a book with unsaved changes; the title band does not.
     window.setWindowTitle(QStringLiteral("Morvex Menu Editor[*]"));
     window.show();

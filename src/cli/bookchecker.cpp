@@ -14,6 +14,7 @@ using LineKind = MenuFileReader::LineKind;
 constexpr qsizetype ExcerptLength = 40;
 const char *const FieldNames[] = {"power", "minutes", "seconds"};
 const char *const ZeroedNote = "; all nine stage values read as 0";
+const char *const SaveFromEditor = "an oven may not read this file; save it from the editor";
 
 QString quoted(QStringView text)
 {
@@ -79,6 +80,9 @@ BookChecker::BookChecker()
 QList<CheckFinding> BookChecker::check(QIODevice &device)
 {
     findings.clear();
+    semicolons = false;
+    quotedRows = 0;
+    firstQuotedLine = 0;
     stopKind = LineKind::Accepted;
     stopLine = 0;
     rowsAfterStop = 0;
@@ -96,6 +100,22 @@ QList<CheckFinding> BookChecker::check(QIODevice &device)
             QStringLiteral("reading stops at this empty line: %1 row(s) after it are ignored")
                 .arg(rowsAfterStop),
             {{QStringLiteral("count"), rowsAfterStop}});
+    }
+    // Both are read whole, but an oven's own reader expects the editor's bytes.
+    if (semicolons) {
+        add(1, QString(), QStringLiteral("semicolons"),
+            QStringLiteral("the cells are separated by semicolons, as a spreadsheet saves them: "
+                           "the editor reads them, but %1")
+                .arg(QLatin1String(SaveFromEditor)),
+            {{QStringLiteral("separator"), QStringLiteral(";")}});
+    }
+    if (quotedRows > 0) {
+        add(firstQuotedLine, QString(), QStringLiteral("quoted-cells"),
+            QStringLiteral("%1 row(s) from here on hold cells in double quotes, as a spreadsheet "
+                           "saves them: the editor reads what is inside, but %2")
+                .arg(quotedRows)
+                .arg(QLatin1String(SaveFromEditor)),
+            {{QStringLiteral("rows"), quotedRows}});
     }
     std::stable_sort(findings.begin(), findings.end(),
                      [](const CheckFinding &a, const CheckFinding &b) { return a.line < b.line; });
@@ -132,6 +152,9 @@ void BookChecker::lineRead(const MenuFileReader::LineFinding &line)
 
     if (line.kind == LineKind::IgnoredAfterStop)
         return;
+    semicolons = semicolons || line.separator == u';';
+    if (line.quotedColumns != 0 && line.recordNumber > 0 && quotedRows++ == 0)
+        firstQuotedLine = line.lineNumber;
     if (line.cutAtLengthBound) {
         add(line.lineNumber, code, QStringLiteral("line-too-long"),
             QStringLiteral("the line is longer than %1 characters: only its first %1 are read, "
@@ -187,7 +210,8 @@ void BookChecker::nameRead(const MenuFileReader::LineFinding &line, const QStrin
         return;
     const QStringView name = line.columns[0];
     if (line.numberField > 1) {
-        const QStringView whole = line.text.left(line.text.indexOf(u",#0")).trimmed();
+        const QString marker = line.separator + QStringLiteral("#0");
+        const QStringView whole = line.text.left(line.text.indexOf(marker)).trimmed();
         add(line.lineNumber, code, QStringLiteral("name-comma"),
             QStringLiteral("name %1 holds a comma: the name ends there and every later column "
                            "shifts by %2")
@@ -283,11 +307,19 @@ void BookChecker::stagesBroken(const MenuFileReader::LineFinding &line, const QS
 
 void BookChecker::lineSkipped(const MenuFileReader::LineFinding &line)
 {
-    // The editor's own header is skipped by design.
+    // The editor's own header is skipped by design, also as a spreadsheet
+    // saves it: semicolons, the first title in quotes, the empty cell after
+    // the last title dropped.
     const qint64 index = line.lineNumber - 1;
-    if (line.kind == LineKind::SkippedWithoutMarker && index < headerLines.size() - 1 &&
-        line.text == headerLines[index])
-        return;
+    if (line.kind == LineKind::SkippedWithoutMarker && index < headerLines.size() - 1) {
+        QString text = line.text.toString();
+        text.replace(line.separator, u',');
+        if (index == 0 && text.startsWith(QLatin1String("\"MenuName\"")))
+            text.remove(9, 1).remove(0, 1);
+        const QString &expected = headerLines[index];
+        if (text == expected || (index == headerLines.size() - 2 && text + u',' == expected))
+            return;
+    }
     add(line.lineNumber, QString(), QStringLiteral("line-skipped"),
         QStringLiteral("line skipped: no row number (#0...) in %1").arg(quoted(line.text)),
         {{QStringLiteral("reason"), QStringLiteral("no-row-number")},

@@ -35,6 +35,10 @@ private:
 
     QStringList headerLines;
     QList<CheckFinding> findings;
+    // What a spreadsheet did to the file: semicolons, rows with quoted cells.
+    bool semicolons = false;
+    int quotedRows = 0;
+    qint64 firstQuotedLine = 0;
     // Where and why reading stopped, and how many rows the stop cost.
     MenuFileReader::LineKind stopKind = MenuFileReader::LineKind::Accepted;
     qint64 stopLine = 0;

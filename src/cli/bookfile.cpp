@@ -1,8 +1,8 @@
 #include "bookfile.h"
 
+#include "bookprinter.h"
 #include "menubook.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 
@@ -46,14 +46,5 @@ QByteArray BookFile::normalizedBytes(const QList<MenuRecord> &records)
 
 QString BookFile::fingerprint(const QByteArray &normalized, bool full)
 {
-    const QByteArray hex = QCryptographicHash::hash(normalized, QCryptographicHash::Sha256).toHex();
-    if (full)
-        return QString::fromLatin1(hex);
-    QString grouped;
-    for (int group = 0; group < 4; ++group) {
-        if (group > 0)
-            grouped += u'-';
-        grouped += QString::fromLatin1(hex.mid(group * 4, 4));
-    }
-    return grouped;
+    return BookPrinter::fingerprintText(normalized, full);
 }

@@ -25,6 +25,7 @@ struct MenuRecord;
 struct RecoveredBook;
 class QDateTime;
 class QPushButton;
+class SheetPrintDialogs;
 class QTimer;
 class QUndoStack;
 
@@ -55,9 +56,17 @@ public:
     // Keeps every unsaved state of the book in recovery from now on, after
     // offering back what a run that did not end normally left there.
     void keepRecovery(BookRecovery &recovery);
+    // Not owned; without print dialogs the window offers no printer and
+    // saves the sheet as a PDF through the book's file chooser.
+    void setPrintDialogs(SheetPrintDialogs *dialogs);
 
     // The clock line for a moment, in the running edition.
     static QString clockText(const QDateTime &moment);
+
+public slots:
+    // Ctrl+P: the book's sheet through the print dialogs, or with no printer
+    // installed "No Valid Printer!" and the sheet saved as a PDF.
+    void printSheet();
 
 protected:
     void wheelEvent(QWheelEvent *event) override;
@@ -149,6 +158,7 @@ private:
 
     MenuBook &book;
     QUndoStack &history;
+    SheetPrintDialogs *printDialogs = nullptr;
     std::unique_ptr<MainWindowForm> form;
     MainWindowState state;
     QPointer<EditDialog> editDialog;

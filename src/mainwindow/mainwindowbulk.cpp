@@ -319,6 +319,11 @@ void MainWindow::openRowMenu(const QPoint &globalPosition)
          [this] {
              stepHistory(false);
          }},
+        {},
+        {tr("Print"), QKeySequence(QKeySequence::Print), true,
+         [this] {
+             printSheet();
+         }},
     };
     auto *rowMenu = new QMenu(this);
     rowMenu->setObjectName(QStringLiteral("rowMenu"));

@@ -57,6 +57,8 @@ void MainWindow::prepareKeys()
     bind(withKeys(QKeySequence::SaveAs, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}),
          press(form->pushButtonSaveNewFile));
 
+    bind(QKeySequence::keyBindings(QKeySequence::Print), [this] { printSheet(); });
+
     bind(QKeySequence::keyBindings(QKeySequence::Undo), [this] { stepHistory(true); });
     // X11's standard Redo is Ctrl+Shift+Z alone; spreadsheet users expect Ctrl+Y.
     bind(withKeys(QKeySequence::Redo, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),

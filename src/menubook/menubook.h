@@ -44,6 +44,7 @@ public:
 
     // Not owned; without a chooser every dialog answers as if cancelled.
     void setFileChooser(MenuFileChooser *chooser);
+    MenuFileChooser *chooser() const { return fileChooser; }
     // Every file command writes through this writer.
     void setFileWriter(MenuFileWriter writer);
 

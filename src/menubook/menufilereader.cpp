@@ -104,6 +104,86 @@ void setStageValue(std::array<MenuStage, 3> &stages, int valueIndex, int value)
     }
 }
 
+// One field of a row as the reader takes it.
+struct Field
+{
+    QStringView text;  // trimmed; of a wholly quoted field, its content
+    qsizetype end = 0; // the separator after the field, or the end of the line
+    bool quoted = false;
+};
+
+// A spreadsheet told to quote its text cells saves "Rice","#0001",10,...: a
+// field wholly enclosed in double quotes reads as its content, "" inside
+// standing for one quote (a name holding it stays refused). Any other field
+// reads up to the next separator exactly as it always has, so the editor's
+// own rows, which never hold a quote, read as before. unescaped keeps the
+// content of a field with doubled quotes for as long as its view is used.
+Field scanField(QStringView line, qsizetype start, QChar separator, QString &unescaped)
+{
+    qsizetype open = start;
+    while (open < line.size() && line[open].isSpace())
+        ++open;
+    if (open < line.size() && line[open] == u'"') {
+        bool doubled = false;
+        qsizetype close = open + 1;
+        for (; close < line.size(); ++close) {
+            if (line[close] != u'"')
+                continue;
+            if (close + 1 < line.size() && line[close + 1] == u'"') {
+                doubled = true;
+                ++close;
+                continue;
+            }
+            break;
+        }
+        qsizetype after = close + 1;
+        while (after < line.size() && line[after] != separator && line[after].isSpace())
+            ++after;
+        if (close < line.size() && (after >= line.size() || line[after] == separator)) {
+            QStringView content = line.mid(open + 1, close - open - 1);
+            if (doubled) {
+                unescaped = content.toString();
+                unescaped.replace(QStringLiteral("\"\""), QStringLiteral("\""));
+                content = unescaped;
+            }
+            return {content.trimmed(), std::min(after, line.size()), true};
+        }
+    }
+    const qsizetype next = line.indexOf(separator, start);
+    const qsizetype end = next < 0 ? line.size() : next;
+    return {line.mid(start, end - start).trimmed(), end, false};
+}
+
+// The field, counted from 0, that holds the row number after a name: the
+// first field but the first that begins with "#0"; 0 when none does (a row
+// without a name column). For a line without quotes this is exactly where
+// ",#0" stands.
+int numberFieldOf(QStringView line, QChar separator)
+{
+    if (!line.contains(u'"')) {
+        const QString marker = QString(separator) + QStringLiteral("#0");
+        const qsizetype at = line.indexOf(marker);
+        return at < 0 ? 0 : int(line.left(at).count(separator)) + 1;
+    }
+    QString scratch;
+    qsizetype start = 0;
+    for (int index = 0;; ++index) {
+        const Field field = scanField(line, start, separator, scratch);
+        if (index > 0 && (field.quoted ? field.text : line.mid(start)).startsWith(u"#0"))
+            return index;
+        if (field.end >= line.size())
+            return 0;
+        start = field.end + 1;
+    }
+}
+
+// A book saved by a spreadsheet set up for European number formats separates
+// its cells with semicolons; its header tells, quoted or not.
+bool separatesWithSemicolons(QStringView firstLine)
+{
+    return firstLine.startsWith(u"MenuName;") || firstLine.startsWith(u"\"MenuName\";");
+}
+
 MenuRecord fillerRecord(int number)
 {
     MenuRecord record;
@@ -137,9 +217,14 @@ QList<MenuRecord> MenuFileReader::read(QIODevice &device) const
     QString line;
     bool cut = false;
     bool stopped = false;
+    QChar separator = u',';
+    std::array<QString, LastColumn + 2> unescaped; // one per column, one for the rest
     while (source.next(line, cut)) {
         LineFinding finding;
         finding.lineNumber = ++lineNumber;
+        if (lineNumber == 1 && separatesWithSemicolons(line))
+            separator = u';';
+        finding.separator = separator;
         finding.text = line;
         // A row padded far beyond its last value (a spreadsheet export with
         // thousands of empty columns) keeps its menu and its place: its
@@ -165,12 +250,12 @@ QList<MenuRecord> MenuFileReader::read(QIODevice &device) const
             report(finding);
             continue;
         }
-        const qsizetype marker = line.indexOf(u",#0");
-        finding.hasNameColumn = marker >= 0;
+        const int numberField = numberFieldOf(line, separator);
+        finding.hasNameColumn = numberField > 0;
         if (!finding.hasNameColumn)
             working.name.clear();
         else if (handler)
-            finding.numberField = int(QStringView(line).left(marker).count(u',')) + 1;
+            finding.numberField = numberField;
         const int candidate = rowCounter + 1;
         finding.recordNumber = candidate;
         if (candidate > RecordCount) {
@@ -187,14 +272,16 @@ QList<MenuRecord> MenuFileReader::read(QIODevice &device) const
         bool complete = false;
         qsizetype start = 0;
         for (;;) {
-            const qsizetype comma = line.indexOf(u',', start);
-            const qsizetype end = comma < 0 ? line.size() : comma;
+            const Field scanned = scanField(
+                line, start, separator, unescaped[std::size_t(std::min(column, LastColumn + 1))]);
             ++finding.fieldCount;
             if (column > LastColumn) {
                 if (finding.ignoredColumns++ == 0)
                     finding.ignoredText = QStringView(line).mid(start);
             } else {
-                const QStringView field = QStringView(line).mid(start, end - start).trimmed();
+                const QStringView field = scanned.text;
+                if (scanned.quoted)
+                    finding.quotedColumns |= quint16(1u << column);
                 finding.columns[std::size_t(column)] = field;
                 if (column == 0) {
                     const bool accepted = isAcceptedName(field);
@@ -223,9 +310,9 @@ QList<MenuRecord> MenuFileReader::read(QIODevice &device) const
                 }
                 ++column;
             }
-            if (comma < 0)
+            if (scanned.end >= line.size())
                 break;
-            start = comma + 1;
+            start = scanned.end + 1;
         }
 
         if (complete) {

@@ -78,17 +78,19 @@ public:
         qint64 lineNumber = 0; // physical line, counted from 1
         LineKind kind = LineKind::Accepted;
         int recordNumber = 0;          // the number the row got or would have got
-        int fieldCount = 0;            // comma-separated fields in the line
-        bool hasNameColumn = true;     // false: the line had no ",#0" and starts at column 1
+        int fieldCount = 0;            // fields in the line
+        bool hasNameColumn = true;     // false: no later field begins "#0"; starts at column 1
         bool nameRejected = false;     // a non-empty name field held more than letters and spaces
         quint16 unreadableColumns = 0; // bit c set: column c (2..10) was no 32-bit number
         bool failedRowCheck = false;   // the stages broke a limit and were zeroed
         bool reservedRecord = false;   // record 100 or 200, whose stages always read as 0
         int ignoredColumns = 0;        // fields after column 10
         bool cutAtLengthBound = false; // longer than MaxLineLength; only that much was read
+        QChar separator = u',';        // ';' for the whole file when its header says so
+        quint16 quotedColumns = 0;     // bit c set: column c was wholly in double quotes
 
         int nameFaults = 0;  // NameFault bits of a rejected name
-        int numberField = 0; // field holding ",#0"; above 1: commas split the name
+        int numberField = 0; // field holding "#0" after a name; above 1: separators split the name
         int undecodable = 0; // characters that stand for bytes that were not UTF-8
         std::array<MenuStage, 3> stagesRead{}; // the values as read, before any zeroing
         RowCheck rowCheck;                     // what the stages broke, when they did

@@ -152,6 +152,28 @@ void tst_MenuFileReader::rowRules_data()
     QTest::newRow("comma in name shifts columns")
         << QByteArray("Rice,Beans,#0001,10,2,30,0,0,0,0,0,0") << "Rice" << Stages{};
 
+    // As spreadsheets save books: cells wholly in quotes, semicolons after a header saying so.
+    QTest::newRow("quoted text cells")
+        << QByteArray("\"Popcorn\",\"#0005\",10,2,30,0,0,0,0,0,0") << "Popcorn" << popcorn;
+    QTest::newRow("every cell quoted, spaces around")
+        << QByteArray(" \" Popcorn\" , \"#0005\",\"10\",\"2\",\"30\",\"0\",0,0,0,0,\"0\" ")
+        << "Popcorn" << popcorn;
+    QTest::newRow("doubled quote refuses the name")
+        << QByteArray("\"Pop\"\"corn\"\"\",\"#0005\",10,2,30,0,0,0,0,0,0") << "" << popcorn;
+    QTest::newRow("comma inside quotes stays in the name")
+        << QByteArray("\"Rice, Beans\",\"#0005\",10,2,30,0,0,0,0,0,0") << "" << popcorn;
+    QTest::newRow("not wholly quoted: as before")
+        << QByteArray("\"Pop\"corn,#0005,10,2,30,0,0,0,0,0,0") << "" << popcorn;
+    QTest::newRow("unclosed quote: as before")
+        << QByteArray("\"Rice,Beans,#0001,10,2,30,0,0,0,0,0,0") << "" << zero;
+    QTest::newRow("semicolons") << header().replace(',', ';') + "Popcorn;#0005;10;2;30;0;0;0;0;0;0"
+                                << "Popcorn" << popcorn;
+    QTest::newRow("semicolons, quoted")
+        << QByteArray("\"MenuName\";\n\"Popcorn\";\"#0005\";10;2;30;0;0;0;0;0;0") << "Popcorn"
+        << popcorn;
+    QTest::newRow("semicolons under the editor's header")
+        << QByteArray("Popcorn;#0005;10;2;30;0;0;0;0;0;0") << "" << zero;
+
     // The row check, limits inclusive; a failing row keeps its name.
     QTest::newRow("P10 15:00 kept")
         << QByteArray("A,#0001,10,15,0,0,0,0,0,0,0") << "A" << Stages{{{10, 15, 0}, {}, {}}};
@@ -189,7 +211,8 @@ void tst_MenuFileReader::rowRules()
     QFETCH(QByteArray, line);
     QFETCH(QString, name);
     QFETCH(Stages, stages);
-    const QList<MenuRecord> menus = readBytes(header() + line + "\n");
+    const bool ownHeader = line.startsWith("MenuName") || line.startsWith("\"MenuName");
+    const QList<MenuRecord> menus = readBytes((ownHeader ? line : header() + line) + "\n");
     QCOMPARE(menus.size(), 299);
     QCOMPARE(menus[0].number, 1);
     QCOMPARE(menus[0].code, QStringLiteral("A-01"));

@@ -1,5 +1,8 @@
 #include "bookprinter.h"
 
+#include "menubook.h"
+
+#include <QCryptographicHash>
 #include <QFontMetrics>
 #include <QPageLayout>
 #include <QPageSize>
@@ -205,42 +208,72 @@ bool BookPrinter::print(const QList<MenuRecord> &records, const QString &pdfPath
         error = file.errorString();
         return false;
     }
-    const Words &words = wordsFor(language);
-    const QList<MenuRecord> menus = printedMenus(records);
     {
         QPdfWriter writer(&file);
         writer.setResolution(Resolution);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
-        writer.setTitle(words.title + QStringLiteral(" - ") + fileName);
+        writer.setTitle(wordsFor(language).title + QStringLiteral(" - ") + fileName);
         writer.setCreator(QStringLiteral("menubook"));
-        QPainter painter;
-        if (!painter.begin(&writer)) {
-            error = QStringLiteral("the PDF writer could not start");
+        if (!paint(records, writer, error)) {
             file.cancelWriting();
             return false;
         }
-        const QRect area(0, 0, writer.width(), writer.height());
-        SheetPainter sheet(painter, area, words);
-        const int perPage = sheet.rowsPerPage();
-        const int pages = std::max(1, int((menus.size() + perPage - 1) / perPage));
-        for (int page = 0; page < pages; ++page) {
-            if (page > 0)
-                writer.newPage();
-            sheet.header(fileName, fingerprint);
-            if (menus.isEmpty())
-                sheet.message(words.noMenus);
-            const int first = page * perPage;
-            const int last = std::min(int(menus.size()), first + perPage);
-            for (int m = first; m < last; ++m)
-                sheet.row(m - first, menuCells(menus[m]));
-            sheet.footer(page + 1, pages);
-        }
-        painter.end();
     }
     if (!file.commit()) {
         error = file.errorString();
         return false;
     }
     return true;
+}
+
+bool BookPrinter::paint(const QList<MenuRecord> &records, QPagedPaintDevice &device,
+                        QString &error) const
+{
+    const Words &words = wordsFor(language);
+    const QList<MenuRecord> menus = printedMenus(records);
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        error = QStringLiteral("the page device could not start");
+        return false;
+    }
+    const QRect area(0, 0, device.width(), device.height());
+    SheetPainter sheet(painter, area, words);
+    const int perPage = sheet.rowsPerPage();
+    const int pages = std::max(1, int((menus.size() + perPage - 1) / perPage));
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0)
+            device.newPage();
+        sheet.header(fileName, fingerprint);
+        if (menus.isEmpty())
+            sheet.message(words.noMenus);
+        const int first = page * perPage;
+        const int last = std::min(int(menus.size()), first + perPage);
+        for (int m = first; m < last; ++m)
+            sheet.row(m - first, menuCells(menus[m]));
+        sheet.footer(page + 1, pages);
+    }
+    painter.end();
+    return true;
+}
+
+QString BookPrinter::fingerprintText(const QByteArray &normalized, bool full)
+{
+    const QByteArray hex = QCryptographicHash::hash(normalized, QCryptographicHash::Sha256).toHex();
+    if (full)
+        return QString::fromLatin1(hex);
+    QString grouped;
+    for (int group = 0; group < 4; ++group) {
+        if (group > 0)
+            grouped += u'-';
+        grouped += QString::fromLatin1(hex.mid(group * 4, 4));
+    }
+    return grouped;
+}
+
+QString BookPrinter::fingerprintOf(const QList<MenuRecord> &records)
+{
+    MenuBook book;
+    book.menus = records;
+    return fingerprintText(MenuBook::fileBytes(book.menuFileText()));
 }

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "sheetprintdialogs.h"
+
+// Qt's print preview, whose Print button opens Qt's print dialog; the
+// printers are those the system's print service offers. The program installs
+// it into the window.
+class PrintPreviewDialogs : public SheetPrintDialogs
+{
+public:
+    bool hasPrinter() override;
+    bool print(QPrinter &printer, const Paint &paint, QWidget *parent) override;
+};
