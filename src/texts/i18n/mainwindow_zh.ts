@@ -206,6 +206,11 @@
         <source>Redo</source>
         <translation>重做</translation>
     </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="323"/>
+        <source>Print</source>
+        <translation>打印</translation>
+    </message>
 </context>
 <context>
     <name>MenuRowList</name>
