@@ -475,30 +475,22 @@ void tst_EditDialog::nameEdits_data()
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("stored");
     const QString whole = QStringLiteral("Slow Roast Chicken Thighs");
-    QTest::newRow("backspace inside") << "Pizza"
-                                      << "<<\b\biz"
-                                      << "Pizza";
-    QTest::newRow("typed before") << "Fish"
-                                  << "^Big "
-                                  << "Big Fish";
-    QTest::newRow("selection replaced") << "Roast Beef"
-                                        << "^}}}}}Cold"
-                                        << "Cold Beef";
-    QTest::newRow("field's own undo") << "Pizza"
-                                      << "<<\bx~~"
-                                      << "Pizza";
-    QTest::newRow("typed at the limit") << "abcdefghijklmno"
-                                        << "^XY"
-                                        << "Xabcdefghijklmno";
+    const auto row = [](const char *name, const QString &loaded, const char *keys,
+                        const QString &stored) {
+        QTest::newRow(name) << loaded << keys << stored;
+    };
+    row("backspace inside", "Pizza", "<<\b\biz", "Pizza");
+    row("typed before", "Fish", "^Big ", "Big Fish");
+    row("selection replaced", "Roast Beef", "^}}}}}Cold", "Cold Beef");
+    row("field's own undo", "Pizza", "<<\bx~~", "Pizza");
+    row("typed at the limit", "abcdefghijklmno", "^XY", "Xabcdefghijklmno");
     // Files may hold longer names than anyone can type; the reader accepts them.
-    QTest::newRow("long, unchanged") << whole << QString() << whole;
-    QTest::newRow("long, one more letter refused") << whole << "s" << whole;
-    QTest::newRow("long, shortened and lengthened to its length")
-        << whole << "\b\b\b\b\b\b\bXYZ" << QStringLiteral("Slow Roast ChickenXYZ");
-    QTest::newRow("long, retyped within its length") << whole
-                                                     << "\x01"
-                                                        "abcdefghijklmnopqrstuvwxyz"
-                                                     << QStringLiteral("abcdefghijklmnopqrstuvwxy");
+    row("long, unchanged", whole, "", whole);
+    row("long, one more letter refused", whole, "s", whole);
+    row("long, shortened and lengthened to its length", whole, "\b\b\b\b\b\b\bXYZ",
+        "Slow Roast ChickenXYZ");
+    row("long, retyped within its length", whole, "\001abcdefghijklmnopqrstuvwxyz",
+        "abcdefghijklmnopqrstuvwxy");
 }
 
 void tst_EditDialog::nameEdits()
