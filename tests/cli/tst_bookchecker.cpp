@@ -133,11 +133,9 @@ void tst_BookChecker::everyKindOfFinding_data()
         << menuRow("Cr\xe8me", 1, "1,1,1,0,0,0,0,0,0") << QStringList{"21 A-01 name-emptied"};
     QTest::newRow("text after the last value")
         << menuRow("Tea", 1, "1,1,1,0,0,0,0,0,0,note") << QStringList{"21 A-01 columns-ignored"};
-    QTest::newRow("quoted cells")
-        << QByteArray(
-               "\"Tea "
-               "\"\"Hot\"\"\",\"#0001\",1,1,1,0,0,0,0,0,0\n\"Soup\",\"#0002\",0,0,0,0,0,0,0,0,0\n")
-        << QStringList{"21 A-01 name-emptied", "21 - quoted-cells"};
+    QTest::newRow("quoted cells") << QByteArray("\"Tea \"\"Hot\"\"\",\"#0001\",1,1,1,0,0,0,0,0,0\n"
+                                                "\"Soup\",\"#0002\",0,0,0,0,0,0,0,0,0\n")
+                                  << QStringList{"21 A-01 name-emptied", "21 - quoted-cells"};
     QByteArray semicolons = headerBytes().replace(',', ';').replace("MenuName", "\"MenuName\"");
     semicolons.chop(2);
     QTest::newRow("semicolons, header as a spreadsheet saves it")

@@ -238,24 +238,16 @@ void TstMainWindowStartup::accessibleNames_data()
         << "label_1"
         << "A-01, Pizza, P10 5 min 0 s, P05 10 min 30 s, P00 0 min 45 s, total 16 min 15 s"
         << "A-01，Pizza，P10 5 分 0 秒，P05 10 分 30 秒，P00 0 分 45 秒，总时间 16 分 15 秒";
-    QTest::newRow("rows") << "menuRowList"
-                          << "Menus"
-                          << "菜单列表";
-    QTest::newRow("slider") << "verticalSlider"
-                            << "Menu position"
-                            << "菜单位置";
-    QTest::newRow("edit dialog") << "EditDialog"
-                                 << "Edit menu A-01"
-                                 << "编辑菜单 A-01";
-    QTest::newRow("name field") << "lineEditSubMenuName"
-                                << "Name"
-                                << "菜单名称";
-    QTest::newRow("power box") << "comboBoxStage02PowerLevel"
-                               << "Stage 2 power"
-                               << "第 2 阶段火力";
-    QTest::newRow("seconds field") << "lineEditStage03TimeSec"
-                                   << "Stage 3 seconds"
-                                   << "第 3 阶段秒数";
+    const auto row = [](const char *name, const char *widget, const char *english,
+                        const char *chinese) {
+        QTest::newRow(name) << widget << english << chinese;
+    };
+    row("rows", "menuRowList", "Menus", "菜单列表");
+    row("slider", "verticalSlider", "Menu position", "菜单位置");
+    row("edit dialog", "EditDialog", "Edit menu A-01", "编辑菜单 A-01");
+    row("name field", "lineEditSubMenuName", "Name", "菜单名称");
+    row("power box", "comboBoxStage02PowerLevel", "Stage 2 power", "第 2 阶段火力");
+    row("seconds field", "lineEditStage03TimeSec", "Stage 3 seconds", "第 3 阶段秒数");
     QTest::newRow("empty row")
         << "label_2"
         << "A-02, NO NAME, P00 0 min 0 s, P00 0 min 0 s, P00 0 min 0 s, total 0 min 0 s"
