@@ -7,6 +7,7 @@
 // usage: bench_page_steps [folder [steps]]
 // (default: a temporary folder, 300 steps; 0 steps profiles start-up alone)
 
+#include "bookdocument.h"
 #include "framepacer.h"
 #include "mainwindow.h"
 #include "menubook.h"
@@ -15,7 +16,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QTemporaryDir>
-#include <QUndoStack>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -97,8 +97,8 @@ int main(int argc, char *argv[])
     }
 
     MenuBook book;
-    QUndoStack history;
-    MainWindow window(book, history);
+    BookDocument document(book);
+    MainWindow window(document);
     window.show();
     for (int i = 0; i < 10; ++i)
         QApplication::processEvents();

@@ -1,3 +1,4 @@
+#include "bookdocument.h"
 #include "bookrecovery.h"
 #include "commandline.h"
 #include "edition.h"
@@ -10,7 +11,6 @@
 #include <QDebug>
 #include <QDir>
 #include <QFont>
-#include <QUndoStack>
 
 #include <cstdio>
 
@@ -64,8 +64,9 @@ int main(int argc, char *argv[])
     FileDialogChooser chooser;
     book.setFileChooser(&chooser);
 
-    QUndoStack history; // the book's changes, for undo and redo
-    MainWindow window(book, history);
+    // The book as it is being edited: its history, saved state and recovery.
+    BookDocument document(book);
+    MainWindow window(document);
     PrintPreviewDialogs printDialogs;
     window.setPrintDialogs(&printDialogs);
     // The taskbar marks a book with unsaved changes; the title band does not.
@@ -78,6 +79,6 @@ int main(int argc, char *argv[])
     // Unsaved menus outlive a crash or a power cut, in the user's own data
     // folder, one file per working folder.
     BookRecovery recovery(QDir::currentPath());
-    window.keepRecovery(recovery);
+    document.keepRecovery(recovery);
     return app.exec();
 }

@@ -10,6 +10,8 @@ ReplaceMenusCommand::ReplaceMenusCommand(MenuBook &book, const QList<MenuRecord>
     for (const MenuRecord &record : after)
         before.append(book.menus.at(record.number - 1));
     setText(text);
+    // A paste of what the menus already hold is no step to undo.
+    setObsolete(before == after);
 }
 
 void ReplaceMenusCommand::undo()

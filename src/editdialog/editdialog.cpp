@@ -1,6 +1,7 @@
 #include "editdialog.h"
 
 #include "appendmenucommand.h"
+#include "bookdocument.h"
 #include "editdialogform.h"
 #include "epushbutton.h"
 #include "eselfdeletehintbox.h"
@@ -15,7 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
-#include <QUndoStack>
+#include <QUndoCommand>
 
 #include <algorithm>
 #include <optional>
@@ -221,9 +222,9 @@ QList<QWidget *> EditDialog::formFields() const
     return fields;
 }
 
-void EditDialog::setHistory(QUndoStack *history)
+void EditDialog::setDocument(BookDocument *document)
 {
-    this->history = history;
+    this->document = document;
 }
 
 void EditDialog::updateTotalTime()
@@ -303,8 +304,8 @@ void EditDialog::on_pushButtonApply_clicked()
         change = std::make_unique<ReplaceMenuCommand>(book, workingMenu);
     else
         change = std::make_unique<AppendMenuCommand>(book, workingMenu);
-    if (history)
-        history->push(change.release());
+    if (document)
+        document->push(change.release());
     else
         change->redo();
 

@@ -7,7 +7,7 @@
 #include <memory>
 
 class MenuBook;
-class QUndoStack;
+class BookDocument;
 struct EditDialogForm;
 
 // Edits one menu of the book: its name and its three stages. After
@@ -28,7 +28,7 @@ public:
     void setMenu(int menuIndex);
     // Apply stores its change as a command on this stack, so it can be
     // undone; without one Apply changes the book for good.
-    void setHistory(QUndoStack *history);
+    void setDocument(BookDocument *document);
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -61,7 +61,7 @@ private:
     bool editing = false;
     MenuRecord workingMenu;
     MenuBook &book;
-    QUndoStack *history = nullptr;
+    BookDocument *document = nullptr;
     // Set once releaseDialog() has gone out, so the opener hears it only once.
     bool released = false;
 };

@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "bookdocument.h"
 #include "directopacityeffect.h"
 #include "elabel.h"
 #include "epushbutton.h"
@@ -21,8 +22,9 @@ constexpr int TickInterval = 100; // ms, clock and slider poll alike
 
 } // namespace
 
-MainWindow::MainWindow(MenuBook &book, QUndoStack &history, QWidget *parent)
-    : QMainWindow(parent), book(book), history(history), form(std::make_unique<MainWindowForm>())
+MainWindow::MainWindow(BookDocument &document, QWidget *parent)
+    : QMainWindow(parent), document(document), book(document.book()), history(document.history()),
+      form(std::make_unique<MainWindowForm>())
 {
     // Frameless before the form exists: changing the flags of a built
     // window makes Qt resolve the style sheets of all its widgets again.
@@ -92,7 +94,7 @@ MainWindow::MainWindow(MenuBook &book, QUndoStack &history, QWidget *parent)
     form->labelUserInfo->setEnabled(false);
     form->pushButtonPrint->hide();
 
-    if (book.loadStartupFile())
+    if (document.loadStartupFile())
         showBookLoaded();
     else
         showHint(LHINT_FILE_OPEN_FAILED_BAD_DATAS);

@@ -13,7 +13,7 @@
 #include <memory>
 #include <optional>
 
-class BookRecovery;
+class BookDocument;
 class EditDialog;
 class ELabel;
 class EMessageBox;
@@ -38,8 +38,9 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    // history: the undo stack of the book, living as long as the book.
-    MainWindow(MenuBook &book, QUndoStack &history, QWidget *parent = nullptr);
+    // document: the book being edited, with its history and saved state;
+    // it outlives the window.
+    explicit MainWindow(BookDocument &document, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // The two 100 ms ticks and the question box's Apply. Plain members rather
@@ -53,9 +54,6 @@ public:
     // start of a run with a book named on the command line.
     void openBook(const QString &fileName);
 
-    // Keeps every unsaved state of the book in recovery from now on, after
-    // offering back what a run that did not end normally left there.
-    void keepRecovery(BookRecovery &recovery);
     // Not owned; without print dialogs the window offers no printer and
     // saves the sheet as a PDF through the book's file chooser.
     void setPrintDialogs(SheetPrintDialogs *dialogs);
@@ -74,6 +72,10 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     // A right-click on a row opens the row's menu once the row is selected.
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Every close request (the window manager's, a logout's) asks first, as
+    // the close button does.
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private slots:
     void on_pushButtonEditAdd_clicked();
@@ -152,10 +154,11 @@ private:
     // it on Apply; true when it asked.
     bool askBeforeDiscarding(const std::function<void()> &command);
     QString closeQuestion() const;
-    void markSaved(FileCommandResult result);
-    void scheduleRecoveryUpdate();
-    void offerRecoveredBook(const std::optional<RecoveredBook> &left);
+    // Asks about what a run that did not end normally left, once no dialog
+    // or question holds the window.
+    void offerRecoveredBook();
 
+    BookDocument &document;
     MenuBook &book;
     QUndoStack &history;
     SheetPrintDialogs *printDialogs = nullptr;
@@ -177,8 +180,10 @@ private:
     // counts as grown.
     qint64 recordCountAtEdit = std::numeric_limits<qint64>::max();
     std::array<bool, CommandButtonCount> savedEnabled{};
-    BookRecovery *recovery = nullptr;
-    bool recoveryUpdateScheduled = false;
+    // A left book waiting to be offered.
+    std::unique_ptr<RecoveredBook> recoveredBook;
+    // The close question was answered with Apply: the next close goes through.
+    bool closeConfirmed = false;
     // The word typed so far, when its last letter came, and the last word
     // searched for, which F3 looks for again.
     QString findWord;

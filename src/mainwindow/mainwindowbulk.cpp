@@ -6,6 +6,7 @@
 
 #include "mainwindow.h"
 
+#include "bookdocument.h"
 #include "elabel.h"
 #include "epushbutton.h"
 #include "eselfdeletehintbox.h"
@@ -164,7 +165,7 @@ void MainWindow::pasteMenus()
     }
     const int last = first + int(pasted->size()) - 1;
     if (changes)
-        history.push(new ReplaceMenusCommand(book, after, last, QStringLiteral("Paste")));
+        document.push(new ReplaceMenusCommand(book, after, last, QStringLiteral("Paste")));
     showMenu(last);
 }
 
@@ -182,7 +183,7 @@ void MainWindow::duplicateMenu()
         copy.stages = original.stages;
         // An empty menu copied onto an empty one changes nothing to undo.
         if (!isEmptyMenu(copy))
-            history.push(new ReplaceMenuCommand(book, copy));
+            document.push(new ReplaceMenuCommand(book, copy));
         showMenu(target);
         return;
     }
@@ -200,7 +201,7 @@ void MainWindow::moveMenu(int step)
     std::swap(moved.name, displaced.name);
     std::swap(moved.stages, displaced.stages);
     if (moved != book.menus.at(MenuBook::positionOfMenu(to)))
-        history.push(new ReplaceMenusCommand(book, {displaced, moved}, to, QStringLiteral("Move")));
+        document.push(new ReplaceMenusCommand(book, {displaced, moved}, to, QStringLiteral("Move")));
     showMenu(to);
 }
 

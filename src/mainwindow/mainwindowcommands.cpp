@@ -3,7 +3,7 @@
 
 #include "mainwindow.h"
 
-#include "bookrecovery.h"
+#include "bookdocument.h"
 #include "clearmenucommand.h"
 #include "editdialog.h"
 #include "elabel.h"
@@ -15,6 +15,8 @@
 #include "menurowlist.h"
 
 #include <QUndoStack>
+
+#include <memory>
 
 namespace {
 
@@ -47,6 +49,9 @@ void MainWindow::restoreCommandButtons()
     state.tileClicksAccepted = true;
     // Back to the rows, not to whatever comes first in the focus chain.
     rowList->setFocus();
+    // Once the dialog that held the window back has gone.
+    if (recoveredBook)
+        QMetaObject::invokeMethod(this, &MainWindow::offerRecoveredBook, Qt::QueuedConnection);
 }
 
 void MainWindow::enableBookCommands()
@@ -93,7 +98,7 @@ void MainWindow::on_pushButtonOpenFile_clicked()
     state.pendingClose = false;
     state.pendingClear = false;
     const auto open = [this] {
-        showOpenResult(book.openFile());
+        showOpenResult(document.open());
     };
     if (!askBeforeDiscarding(open))
         open();
@@ -103,15 +108,13 @@ void MainWindow::openBook(const QString &fileName)
 {
     state.pendingClose = false;
     state.pendingClear = false;
-    showOpenResult(book.openFile(fileName));
+    showOpenResult(document.open(fileName));
 }
 
 void MainWindow::showOpenResult(FileCommandResult result)
 {
     switch (result) {
     case FileCommandResult::Done:
-        // Another book: the changes to the last one cannot be taken back.
-        history.clear();
         showBookLoaded();
         break;
     case FileCommandResult::Cancelled:
@@ -135,11 +138,10 @@ void MainWindow::on_pushButtonCreateNewFile_clicked()
 
 void MainWindow::createBook()
 {
-    if (book.createFile() != FileCommandResult::Done) {
+    if (document.create() != FileCommandResult::Done) {
         showHint(LHINT_FILE_NOT_CREATED);
         return;
     }
-    history.clear();
     enableBookCommands();
     refreshView();
     form->labelUserInfo->setEnabled(true);
@@ -150,18 +152,14 @@ void MainWindow::on_pushButtonSaveFile_clicked()
 {
     state.pendingClose = false;
     state.pendingClear = false;
-    const FileCommandResult result = book.saveFile();
-    markSaved(result);
-    showHint(saveHint(result));
+    showHint(saveHint(document.save()));
 }
 
 void MainWindow::on_pushButtonSaveNewFile_clicked()
 {
     state.pendingClose = false;
     state.pendingClear = false;
-    const FileCommandResult result = book.saveFileAs();
-    markSaved(result);
-    showHint(saveHint(result));
+    showHint(saveHint(document.saveAs()));
 }
 
 void MainWindow::on_pushButtonEditAdd_clicked()
@@ -182,7 +180,7 @@ void MainWindow::on_pushButtonEdit_clicked()
         return;
     }
     editDialog = new EditDialog(book, this);
-    editDialog->setHistory(&history);
+    editDialog->setDocument(&document);
     disableCommandButtons();
     connect(editDialog, &EditDialog::releaseDialog, this, &MainWindow::SetPushButtonsEnabled);
     // Without a visible selection the dialog stays in its new-menu mode.
@@ -222,7 +220,7 @@ void MainWindow::on_MsgBoxApplied()
 {
     if (state.pendingClear) {
         if (hasMenu(clearTarget)) {
-            history.push(new ClearMenuCommand(book, clearTarget));
+            document.push(new ClearMenuCommand(book, clearTarget));
             refreshView();
             showHint(LHINT_DRUG_DELETE);
         }
@@ -231,9 +229,8 @@ void MainWindow::on_MsgBoxApplied()
     if (state.pendingClose) {
         state.pendingClose = false;
         // A normal end: nothing is left to recover, whatever was unsaved.
-        if (recovery)
-            recovery->discard();
-        recovery = nullptr;
+        document.endNormally();
+        closeConfirmed = true;
         // The run ends when its last window has closed.
         close();
     }

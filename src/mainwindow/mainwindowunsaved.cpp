@@ -1,18 +1,21 @@
-// Unsaved changes: the book is unsaved while its history is away from the
-// state of the last Save, Save As, Open or New. Nothing unsaved is thrown
-// away without a question that says so, and every unsaved state is kept in
-// recovery so that a crash does not take it either.
+// Unsaved changes, as the book's document tells them: nothing unsaved is
+// thrown away without a question that says so, and what a crash left is
+// offered back.
 
 #include "mainwindow.h"
 
-#include "bookrecovery.h"
+#include "bookdocument.h"
 #include "editdialog.h"
 #include "emessagebox.h"
+#include "epushbutton.h"
 #include "languageini.h"
+#include "mainwindowform.h"
 #include "menubook.h"
 
-#include <QTimer>
-#include <QUndoStack>
+#include <QCloseEvent>
+#include <QFileInfo>
+
+#include <utility>
 
 namespace {
 
@@ -29,16 +32,17 @@ QString questionText(const char *iniKey, const QString &builtIn)
 
 void MainWindow::watchUnsavedChanges()
 {
-    connect(&history, &QUndoStack::cleanChanged, this, [this](bool clean) {
-        setWindowModified(!clean);
-        scheduleRecoveryUpdate();
+    connect(&document, &BookDocument::savedChanged, this,
+            [this](bool saved) { setWindowModified(!saved); });
+    connect(&document, &BookDocument::recoveryFound, this, [this](const RecoveredBook &left) {
+        recoveredBook = std::make_unique<RecoveredBook>(left);
+        offerRecoveredBook();
     });
-    connect(&history, &QUndoStack::indexChanged, this, &MainWindow::scheduleRecoveryUpdate);
 }
 
 bool MainWindow::askBeforeDiscarding(const std::function<void()> &command)
 {
-    if (history.isClean())
+    if (document.isSaved())
         return false;
     disableCommandButtons();
     askQuestion(questionText("/QUESTIONS/DISCARD_UNSAVED", tr("Discard the unsaved changes?")));
@@ -54,65 +58,59 @@ bool MainWindow::askBeforeDiscarding(const std::function<void()> &command)
 
 QString MainWindow::closeQuestion() const
 {
-    if (history.isClean())
+    if (document.isSaved())
         return tr("Sure to Close?");
     return questionText("/QUESTIONS/CLOSE_UNSAVED", tr("Close without saving the changes?"));
 }
 
-void MainWindow::markSaved(FileCommandResult result)
+void MainWindow::offerRecoveredBook()
 {
-    // The user's own file holds the book even when the working copy refused it.
-    if (result == FileCommandResult::Done || result == FileCommandResult::WorkingCopyFailed)
-        history.setClean();
-}
-
-void MainWindow::scheduleRecoveryUpdate()
-{
-    // One push or undo changes the index and the clean state at once: the
-    // book is taken once, after the change is complete.
-    if (!recovery || recoveryUpdateScheduled)
+    // Someone faster than the disk is answering a dialog: the offer waits
+    // until the window is free again (recovery keeps their work meanwhile).
+    if (!recoveredBook || (editDialog && editDialog->isVisible()) ||
+        (messageBox && messageBox->isVisible()))
         return;
-    recoveryUpdateScheduled = true;
-    QTimer::singleShot(0, this, [this] {
-        recoveryUpdateScheduled = false;
-        if (!recovery)
-            return;
-        if (history.isClean())
-            recovery->discard();
-        else
-            recovery->keep(book);
-    });
-}
-
-void MainWindow::keepRecovery(BookRecovery &bookRecovery)
-{
-    // A second editor in this folder gets no answer and leaves the first
-    // one's recovery alone.
-    bookRecovery.claimLater(this, [this, &bookRecovery](const std::optional<RecoveredBook> &left) {
-        // Someone faster than the disk is already answering a dialog: what
-        // was left waits for the next start.
-        if ((editDialog && editDialog->isVisible()) || (messageBox && messageBox->isVisible()))
-            return;
-        recovery = &bookRecovery;
-        offerRecoveredBook(left);
-    });
-}
-
-void MainWindow::offerRecoveredBook(const std::optional<RecoveredBook> &left)
-{
-    if (!left || left->menus == book.menus) {
-        scheduleRecoveryUpdate();
-        return;
-    }
+    const RecoveredBook left = *std::exchange(recoveredBook, nullptr);
     disableCommandButtons();
-    askQuestion(questionText("/QUESTIONS/RESTORE_UNSAVED", tr("Restore unsaved menus?")));
+    if (BookDocument::savedSince(left))
+        askQuestion(questionText("/QUESTIONS/RESTORE_OLDER_UNSAVED",
+                                 tr("Restore older unsaved menus? The book was saved after them.")));
+    else
+        askQuestion(questionText("/QUESTIONS/RESTORE_UNSAVED", tr("Restore unsaved menus?")));
+    messageBox->setDetail(tr("%1, left %2")
+                              .arg(QFileInfo(left.currentPath).fileName(),
+                                   left.leftAt.toString(QStringLiteral("yyyy/MM/dd hh:mm"))));
     connect(messageBox, &EMessageBox::applied, this, [this, left] {
-        book.menus = left->menus;
-        book.currentPath = left->currentPath;
-        history.clear();
-        // Restored, not saved: the recovery file stays until the user saves.
-        history.resetClean();
+        document.restore(left);
         showBookLoaded();
     });
-    connect(messageBox, &EMessageBox::releaseDialog, this, [this] { recovery->discard(); });
+    connect(messageBox, &EMessageBox::releaseDialog, this,
+            [this] { document.declineRecovery(); });
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (closeConfirmed) {
+        QMainWindow::closeEvent(event);
+        return;
+    }
+    // Asked like the close button; while a dialog or question holds the
+    // window, that one is answered first.
+    event->ignore();
+    if (form->pushButtonClose->isEnabled())
+        on_pushButtonClose_clicked();
+    else if (messageBox && messageBox->isVisible())
+        messageBox->activateWindow();
+    else if (editDialog && editDialog->isVisible())
+        editDialog->activateWindow();
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // A window manager may activate the window after the question over it
+    // was shown: the keys belong to the question.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && messageBox &&
+        messageBox->isVisible())
+        messageBox->activateWindow();
 }

@@ -8,6 +8,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMetaObject>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -16,7 +17,10 @@
 namespace {
 
 // First line of every recovery file; a file that starts otherwise is not ours.
-const QByteArray Magic = QByteArrayLiteral("MorvexMenuRecovery 1");
+const QByteArray Magic = QByteArrayLiteral("MorvexMenuRecovery 2");
+// Lines between the mark and the check line: the working folder, the book's
+// current path, that file's fingerprint and the number of records.
+constexpr int DescriptionLines = 4;
 
 QByteArray digest(const QByteArray &bytes)
 {
@@ -27,10 +31,12 @@ QByteArray digest(const QByteArray &bytes)
 
 BookRecovery::BookRecovery(const QString &workingFolder) : folder(workingFolder)
 {
-    // Named by the folder, so each working folder keeps its own.
+    // Named by the folder, so each working folder keeps its own; not by the
+    // program, since both editions load and save the same working copy.
     const QString name = QString::fromLatin1(digest(folder.toUtf8()).left(16));
-    path = QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation))
-               .filePath(QStringLiteral("recovery/") + name + QStringLiteral(".recovery"));
+    path = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+               .filePath(QStringLiteral("morvex-menu-editor/recovery/") + name +
+                         QStringLiteral(".recovery"));
 }
 
 BookRecovery::~BookRecovery()
@@ -70,38 +76,62 @@ std::optional<RecoveredBook> BookRecovery::leftBook() const
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     const QByteArray content = file.readAll();
-    // Four header lines: the mark, the working folder, the book's current
-    // path, and the size and digest of the book's bytes that follow.
-    QList<QByteArray> header;
+    QList<QByteArray> lines;
     qsizetype at = 0;
-    while (header.size() < 4) {
+    while (lines.size() < DescriptionLines + 2) {
         const qsizetype end = content.indexOf('\n', at);
         if (end < 0)
             return std::nullopt;
-        header.append(content.mid(at, end - at));
+        lines.append(content.mid(at, end - at));
         at = end + 1;
     }
     const QByteArray bytes = content.mid(at);
-    const QList<QByteArray> check = header[3].split(' ');
-    if (header[0] != Magic ||
-        QString::fromUtf8(QByteArray::fromPercentEncoding(header[1])) != folder ||
+    // Everything but the mark is covered by the check, so a file cut short
+    // or altered anywhere is never offered.
+    QByteArray description;
+    for (int line = 1; line <= DescriptionLines; ++line)
+        description += lines[line] + '\n';
+    const QList<QByteArray> check = lines.last().split(' ');
+    bool countRead = false;
+    const int count = lines[4].toInt(&countRead);
+    if (lines[0] != Magic ||
+        QString::fromUtf8(QByteArray::fromPercentEncoding(lines[1])) != folder ||
         check.size() != 2 || check[0] != QByteArray::number(bytes.size()) ||
-        check[1] != digest(bytes))
+        check[1] != digest(description + bytes) || !countRead || count < 0)
         return std::nullopt;
 
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    return RecoveredBook{MenuFileReader().read(buffer),
-                         QString::fromUtf8(QByteArray::fromPercentEncoding(header[2]))};
+    // The reader fills a book to its full size; a book made with New holds
+    // only the menus added to it, and a save writes only those.
+    QList<MenuRecord> menus = MenuFileReader().read(buffer);
+    if (count < menus.size())
+        menus.resize(count);
+    return RecoveredBook{std::move(menus),
+                         QString::fromUtf8(QByteArray::fromPercentEncoding(lines[2])),
+                         lines[3], QFileInfo(file).lastModified()};
 }
 
-QByteArray BookRecovery::fileBytes(const MenuBook &book) const
+QByteArray BookRecovery::fileBytes(const MenuBook &book, const QByteArray &fileFingerprint) const
 {
     const QByteArray bytes = MenuBook::fileBytes(book.menuFileText());
-    return Magic + '\n' + folder.toUtf8().toPercentEncoding() + '\n' +
-           book.currentPath.toUtf8().toPercentEncoding() + '\n' + QByteArray::number(bytes.size()) +
-           ' ' + digest(bytes) + '\n' + bytes;
+    const QByteArray description = folder.toUtf8().toPercentEncoding() + '\n' +
+                                   book.currentPath.toUtf8().toPercentEncoding() + '\n' +
+                                   fileFingerprint + '\n' +
+                                   QByteArray::number(book.menus.size()) + '\n';
+    return Magic + '\n' + description + QByteArray::number(bytes.size()) + ' ' +
+           digest(description + bytes) + '\n' + bytes;
+}
+
+QByteArray BookRecovery::fingerprintOf(const QString &fileName)
+{
+    QFile file(fileName);
+    if (fileName.isEmpty() || !QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
+        return {};
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    hash.addData(&file);
+    return hash.result().toHex();
 }
 
 void BookRecovery::claimLater(QObject *context, Claimed whenClaimed)
@@ -109,9 +139,9 @@ void BookRecovery::claimLater(QObject *context, Claimed whenClaimed)
     queue({Job::Claim, {}, context, std::move(whenClaimed)});
 }
 
-void BookRecovery::keep(const MenuBook &book)
+void BookRecovery::keep(const MenuBook &book, const QByteArray &fileFingerprint)
 {
-    queue({Job::Write, fileBytes(book), nullptr, {}});
+    queue({Job::Write, fileBytes(book, fileFingerprint), nullptr, {}});
 }
 
 void BookRecovery::discard()

@@ -3,6 +3,7 @@
 #include "menurecord.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QList>
 #include <QLockFile>
 #include <QMutex>
@@ -22,13 +23,18 @@ struct RecoveredBook
 {
     QList<MenuRecord> menus;
     QString currentPath;
+    // The digest of currentPath's bytes as that run last loaded or saved
+    // them: a file that no longer matches was saved after these menus.
+    QByteArray fileFingerprint;
+    QDateTime leftAt;
 };
 
 // The unsaved book of one working folder, kept in the user's own data folder
 // so that a crash or a power cut does not take the edits since the last Save
-// with it. One run at a time owns a folder's recovery file, through a lock
-// whose holder is checked for being alive: a second editor in the same
-// folder neither offers nor overwrites the first one's work.
+// with it. Both editions share the one file of a folder, since they share
+// its working copy. One run at a time owns a folder's recovery file, through
+// a lock whose holder is checked for being alive: a second editor in the
+// same folder neither offers nor overwrites the first one's work.
 //
 // The lock is taken and the file written by a thread of its own: neither
 // the first frame nor an edit waits for the disk, and a file that cannot be
@@ -53,14 +59,19 @@ public:
     // the thread of context.
     void claimLater(QObject *context, Claimed whenClaimed);
 
-    // Replaces the file with the book's bytes and current path.
-    void keep(const MenuBook &book);
+    // Replaces the file with the book's bytes, its current path and the
+    // fingerprint of that file as last loaded or saved.
+    void keep(const MenuBook &book, const QByteArray &fileFingerprint);
     // Removes the file: nothing unsaved is left.
     void discard();
     // Waits until the file holds what was last asked for.
     void finish();
 
     QString filePath() const { return path; }
+
+    // The digest a file's bytes are fingerprinted with; empty for a file
+    // that cannot be read.
+    static QByteArray fingerprintOf(const QString &fileName);
 
 private:
     struct Job
@@ -77,7 +88,7 @@ private:
     };
 
     std::optional<RecoveredBook> leftBook() const;
-    QByteArray fileBytes(const MenuBook &book) const;
+    QByteArray fileBytes(const MenuBook &book, const QByteArray &fileFingerprint) const;
     void queue(Job job);
     void work();
     void perform(const Job &job);

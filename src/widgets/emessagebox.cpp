@@ -19,6 +19,7 @@ struct EMessageBox::Form
     QLabel *labelDownBorder = nullptr;
     EPushButton *pushButtonApply = nullptr;
     EPushButton *pushButtonClose = nullptr;
+    QLabel *labelDetail = nullptr;
 };
 
 namespace {
@@ -147,6 +148,35 @@ bool EMessageBox::eventFilter(QObject *watched, QEvent *event)
             return true;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void EMessageBox::setDetail(const QString &detail)
+{
+    constexpr int DetailHeight = 30;
+    if (!ui->labelDetail) {
+        ui->labelDetail = makeChild<QLabel>(this, "labelDetail", QRect(10, 86, 281, DetailHeight));
+        ui->labelDetail->setFont(yaHei(10));
+        ui->labelDetail->setAlignment(Qt::AlignCenter);
+        ui->labelDetail->setWordWrap(true);
+        ui->labelDetail->setStyleSheet(QStringLiteral("color: rgb(255, 255, 255)"));
+        setFixedSize(width(), height() + DetailHeight);
+        for (QWidget *button : {ui->pushButtonApply, ui->pushButtonClose})
+            button->move(button->x(), button->y() + DetailHeight);
+        ui->labelRightBorder->resize(1, height());
+        ui->labelRightBorder_2->resize(1, height());
+        ui->labelDownBorder->move(0, height() - 1);
+    }
+    ui->labelDetail->setText(detail);
+}
+
+void EMessageBox::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // A question waits for its answer from the keyboard too: it takes the
+    // focus even where the window it asks over is still being activated.
+    raise();
+    activateWindow();
+    ui->pushButtonApply->setFocus();
 }
 
 void EMessageBox::closeEvent(QCloseEvent *event)

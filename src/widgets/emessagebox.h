@@ -13,6 +13,10 @@ public:
     EMessageBox(QWidget *parent, const QString &title, const QString &text);
     ~EMessageBox() override;
 
+    // A smaller second line under the question (what it is about); the box
+    // grows by its height.
+    void setDetail(const QString &detail);
+
 signals:
     void applied();
     void releaseDialog();
@@ -20,6 +24,7 @@ signals:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private slots:
     void on_pushButtonClose_clicked();

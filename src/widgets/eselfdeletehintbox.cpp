@@ -120,8 +120,11 @@ ESelfDeleteHintBox::ESelfDeleteHintBox(QWidget *parent, int hintId)
     new FramelessHelper(this);
     setWindowOpacity(0.9);
     // A report, not a question: the keys stay with the window that raised
-    // it (the user may be typing in the edit dialog).
+    // it (the user may be typing in the edit dialog, or undoing the change
+    // it reports). Not activated by Qt, and a window manager, which may
+    // focus every new window, is told that it takes no input.
     setAttribute(Qt::WA_ShowWithoutActivating);
+    setWindowFlag(Qt::WindowDoesNotAcceptFocus);
 
     chooseText();
     setAccessibleName(QTextDocumentFragment::fromHtml(ui->label->text()).toPlainText());

@@ -2,6 +2,7 @@
 // each picture is drawn from its @2x file, pixel for pixel, not scaled up
 // from the 1x file.
 
+#include "bookdocument.h"
 #include "imagedifference.h"
 #include "mainwindow.h"
 #include "menubook.h"
@@ -14,7 +15,6 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUndoStack>
 
 #include <memory>
 
@@ -57,7 +57,7 @@ private:
     QTemporaryDir folder;
     QString startFolder;
     std::unique_ptr<MenuBook> book;
-    QUndoStack history;
+    std::unique_ptr<BookDocument> document;
     std::unique_ptr<MainWindow> window;
 };
 
@@ -68,7 +68,8 @@ void TstHighDpi::initTestCase()
     startFolder = QDir::currentPath();
     QVERIFY(QDir::setCurrent(folder.path()));
     book = std::make_unique<MenuBook>();
-    window = std::make_unique<MainWindow>(*book, history);
+    document = std::make_unique<BookDocument>(*book);
+    window = std::make_unique<MainWindow>(*document);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bookdocument.h"
 #include "editdialog.h"
 #include "edition.h"
 #include "elabel.h"
@@ -15,7 +16,6 @@
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUndoStack>
 #include <QWheelEvent>
 
 #include <memory>
@@ -54,7 +54,7 @@ public:
 
     MainWindow &start()
     {
-        window = std::make_unique<MainWindow>(book, history);
+        window = std::make_unique<MainWindow>(document);
         window->setWindowTitle(QStringLiteral("Morvex Menu Editor[*]"));
         window->show();
         return *window;
@@ -191,7 +191,7 @@ public:
     QString workingFolder;
     QString previousFolder;
     MenuBook book;
-    QUndoStack history;
+    BookDocument document{book};
     ScriptedChooser chooser;
     std::unique_ptr<MainWindow> window;
 

@@ -26,11 +26,11 @@ void changeBook(EditorFixture &editor, const QString &how)
     if (how.isEmpty())
         return;
     editor.book.menus[7].name = QStringLiteral("Tea");
-    editor.history.push(new ClearMenuCommand(editor.book, 7));
+    editor.document.push(new ClearMenuCommand(editor.book, 7));
     if (how == QLatin1String("saved"))
         editor.click("pushButtonSaveFile");
     else if (how == QLatin1String("undone"))
-        editor.history.undo();
+        editor.document.history().undo();
     editor.takeHints();
 }
 

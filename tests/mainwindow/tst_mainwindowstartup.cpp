@@ -296,7 +296,7 @@ void TstMainWindowStartup::offersUnsavedMenus()
     lastBook.currentPath = QStringLiteral("other.hex");
     if (left != QLatin1String("none")) {
         QVERIFY(last->claim());
-        last->keep(lastBook);
+        last->keep(lastBook, {});
         last->finish();
     }
     QFile file(last->filePath());
@@ -308,7 +308,7 @@ void TstMainWindowStartup::offersUnsavedMenus()
 
     editor.start();
     BookRecovery recovery(QDir::currentPath());
-    editor.window->keepRecovery(recovery);
+    editor.document.keepRecovery(recovery);
     recovery.finish();
     QCoreApplication::processEvents();
     QCOMPARE(editor.questionBox() != nullptr, left == QLatin1String("different"));
