@@ -8,6 +8,11 @@
 
 bool BookFile::open(QFile &file, QString &error)
 {
+    // Qt itself would warn on the terminal before the tool says a word.
+    if (file.fileName().isEmpty()) {
+        error = QStringLiteral("no file name given");
+        return false;
+    }
     // A folder opens on some systems and then reads as an empty book.
     const QFileInfo info(file.fileName());
     if (info.isDir()) {
