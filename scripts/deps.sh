@@ -12,9 +12,11 @@ MORVEX_PACKAGES=(
 
 # Only scripts/test needs these: the fuzz build (clang with its libFuzzer and
 # sanitizer runtimes), readable sanitizer reports (llvm-symbolizer), and the
-# spreadsheet and the print queue tst_externaltools drives.
+# spreadsheet and the print queue tst_externaltools drives, the window manager
+# and the slow disk (strace) of the end-to-end keys script.
 MORVEX_TEST_PACKAGES=(clang libclang-rt-14-dev llvm
-    libreoffice-calc-nogui cups-daemon cups-client printer-driver-cups-pdf)
+    libreoffice-calc-nogui cups-daemon cups-client printer-driver-cups-pdf
+    openbox strace)
 
 morvex_install_deps() {
     local missing=()

@@ -47,6 +47,10 @@ void MainWindow::restoreCommandButtons()
     for (int i = 0; i < CommandButtonCount; ++i)
         buttons[i]->setEnabled(savedEnabled[i]);
     state.tileClicksAccepted = true;
+    // The keys come back with the buttons: a window manager that focused
+    // the closing dialog may hand the focus to no window at all, and the
+    // next Ctrl+Z would be lost.
+    activateWindow();
     // Back to the rows, not to whatever comes first in the focus chain.
     rowList->setFocus();
     // Once the dialog that held the window back has gone.

@@ -167,6 +167,7 @@ void EMessageBox::setDetail(const QString &detail)
         ui->labelDownBorder->move(0, height() - 1);
     }
     ui->labelDetail->setText(detail);
+    ui->labelDetail->show(); // also when the box is up already
 }
 
 void EMessageBox::showEvent(QShowEvent *event)

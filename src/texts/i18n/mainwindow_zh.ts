@@ -172,6 +172,16 @@
         <translation>恢复未保存的菜单？</translation>
     </message>
     <message>
+        <location filename="../../mainwindow/mainwindowunsaved.cpp" line="77"/>
+        <source>Restore older unsaved menus? The book was saved after them.</source>
+        <translation>恢复较早的未保存菜单？菜单书在此之后已保存。</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowunsaved.cpp" line="80"/>
+        <source>%1, left %2</source>
+        <translation>%1，留于 %2</translation>
+    </message>
+    <message>
         <location filename="../../mainwindow/mainwindowbulk.cpp" line="291"/>
         <source>Copy</source>
         <translation>复制</translation>
