@@ -135,8 +135,10 @@ finish
 // Ctrl+Z and after Ctrl+Y, each once the taskbar title marks the book
 // unsaved, keeping the working copy once it is rewritten; the title unmarked
 // after the last. Then two spreadsheet rows from the X
-// clipboard pasted onto A-04 and A-05, A-05 copied and read back, and
-// Duplicate picked from A-04's context menu. Last, Ctrl+Z, a kill -9 once
+// clipboard pasted onto A-04 and A-05, A-05 copied and read back, renamed
+// Pie after a double-click on its row, and Duplicate picked from A-04's
+// context menu; Shift+F10 then opens that menu on the highlighted row, and
+// its first entry, Edit, the edit dialog. Last, Ctrl+Z, a kill -9 once
 // that is kept for recovery, and at the next start the restore question's
 // Apply and Ctrl+S.
 const char KeysScript[] = R"sh(
@@ -174,15 +176,29 @@ wait_until grep -q '^Jam,#0005' menufile.hex
 xdotool key ctrl+c
 wait_until sh -c 'xclip -o -selection clipboard | grep -q "^Jam"'
 xclip -o -selection clipboard > "$kept/copied.txt"
+xdotool mousemove $((wx + 200)) $((wy + 200)) click --repeat 2 --delay 80 1
+set -- $(wait_for 500x361) || exit 4
+click $(($1 + 200)) $(($2 + 47))
+xdotool key ctrl+a type Pie
+xdotool key Return
+wait_until gone 500x361
+xdotool windowfocus --sync "$window"
 xdotool mousemove $((wx + 200)) $((wy + 165)) click 3
 wait_until sh -c "xwininfo -root -tree | grep -q ' +$((wx + 200))+$((wy + 165))\$'"
 xdotool key Down Down Down Down Down Return ctrl+s
 wait_until grep -q '^Tea,#0006' menufile.hex
 cp menufile.hex "$kept/bulk.hex"
+xdotool key shift+F10
+wait_until sh -c "xwininfo -root -tree | grep -q ' +$((wx + 135))+$((wy + 245))\$'"
+xdotool key Return
+set -- $(wait_for 500x361) || exit 4
+xdotool windowfocus --sync "$(xdotool search --name '^Dialog$' | tail -n 1)" key Escape
+wait_until gone 500x361
+xdotool windowfocus --sync "$window"
 # The undone duplicate is kept for recovery once the file no longer holds it.
 xdotool key ctrl+z
 wait_until sh -c 'f=$(ls "$XDG_DATA_HOME"/*/recovery/*.recovery 2>/dev/null) &&
-    grep -q "^Jam,#0005" $f && ! grep -q "^Tea,#0006" $f'
+    grep -q "^Pie,#0005" $f && ! grep -q "^Tea,#0006" $f'
 kill -9 "$pid"
 stamp=$(mktemp)
 start "$program"
@@ -424,7 +440,7 @@ void TstAppStartup::keysClearUndoAndRedo()
     QVERIFY(copied.open(QIODevice::ReadOnly));
     QCOMPARE(copied.readAll(), QByteArray("Jam\t#0005\t1\t0\t9\t0\t0\t0\t0\t0\t0\n"));
     book.menus[3] = {4, "A-04", "Tea", {{{10, 2, 30}}}};
-    book.menus[4] = {5, "A-05", "Jam", {{{1, 0, 9}}}};
+    book.menus[4] = {5, "A-05", "Pie", {{{1, 0, 9}}}};
     book.menus[5] = {6, "A-06", "Tea", {{{10, 2, 30}}}};
     QCOMPARE(saved("bulk"), MenuBook::fileBytes(book.menuFileText()));
     // The undone duplicate, restored after the kill and saved.
