@@ -4,6 +4,7 @@
 #include "bookdiff.h"
 #include "bookfile.h"
 #include "bookprinter.h"
+#include "menubook.h"
 #include "menufilewriter.h"
 
 #include <QCommandLineParser>
@@ -48,6 +49,21 @@ MenuBookTool::MenuBookTool(QTextStream &out, QTextStream &err) : out(out), err(e
 const QList<MenuBookTool::Command> &MenuBookTool::commands()
 {
     static const QList<Command> list = {
+        {QStringLiteral("new"),
+         QStringLiteral("new FILE"),
+         QStringLiteral("Writes FILE as an empty book: the header alone, the bytes the editor's "
+                        "New\n(Create) writes. The editor shows it without menus; 'normalize' "
+                        "gives it its\n299 rows. An existing FILE is left as it is. The written "
+                        "file is read back\nand compared.\n\n"
+                        "Options:\n"
+                        "  -h, --help  Show this help.\n\n"
+                        "Exit status: 0 when FILE was written, 2 when it exists, cannot be "
+                        "written or the\narguments are wrong."),
+         &MenuBookTool::create,
+         {HelpOption},
+         1,
+         1,
+         false},
         {QStringLiteral("check"),
          QStringLiteral("check [--json] FILE..."),
          QStringLiteral(
@@ -151,13 +167,14 @@ bool MenuBookTool::needsGui(const QStringList &arguments)
 void MenuBookTool::generalHelp(QTextStream &stream)
 {
     stream << "Usage: menubook COMMAND [options] FILE...\n\n"
-              "Checks, compares, normalises and prints the menu books of Morvex ovens (.hex\n"
-              "files), reading and writing them exactly as the Morvex Menu Editor does.\n\n"
+              "Creates, checks, compares, normalises and prints the menu books of Morvex\n"
+              "ovens (.hex files), reading and writing them exactly as the Morvex Menu Editor\n"
+              "does.\n\n"
               "Commands:\n";
     for (const Command &command : commands())
         stream << "  menubook " << command.usage << '\n';
     stream << "\nRun 'menubook COMMAND --help' for what a command does and its options.\n"
-              "Nothing is written unless -o says where.\n";
+              "Nothing is written unless -o says where, or 'new' names its FILE.\n";
 }
 
 int MenuBookTool::run(const QStringList &arguments)
@@ -222,6 +239,19 @@ int MenuBookTool::fileError(const Command &command, const QString &path, const Q
 {
     err << Program << ' ' << command.name << ": " << path << ": " << reason << '\n';
     return Trouble;
+}
+
+int MenuBookTool::create(const QCommandLineParser &parser)
+{
+    const QString path = parser.positionalArguments().first();
+    // A typing slip must not empty a book: the editor's dialog would ask
+    // first, and a command line cannot.
+    if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
+        return fileError(*current, path, QStringLiteral("exists; nothing written"));
+    QString error;
+    if (!MenuFileWriter().write(path, MenuBook::fileBytes(MenuBook::headerText()), &error))
+        return fileError(*current, path, QStringLiteral("cannot write: ") + error);
+    return Success;
 }
 
 int MenuBookTool::check(const QCommandLineParser &parser)

@@ -45,6 +45,7 @@ private:
     int fileError(const Command &command, const QString &path, const QString &reason);
     void generalHelp(QTextStream &stream);
 
+    int create(const QCommandLineParser &parser);
     int check(const QCommandLineParser &parser);
     int normalize(const QCommandLineParser &parser);
     int diff(const QCommandLineParser &parser);

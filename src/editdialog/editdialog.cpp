@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
+#include <QToolTip>
 #include <QUndoCommand>
 
 #include <algorithm>
@@ -160,6 +161,16 @@ void EditDialog::setupInputRules()
     ui->lineEditSubMenuName->setMaxLength(TypedNameLength);
     ui->lineEditSubMenuName->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[a-z A-Z]+$")), ui->lineEditSubMenuName));
+    // A refused character would otherwise vanish without a word, and in the
+    // Chinese edition the input method's characters all would. A full field
+    // refuses for its length, which the user sees.
+    connect(ui->lineEditSubMenuName, &QLineEdit::inputRejected, this, [this] {
+        QLineEdit *field = ui->lineEditSubMenuName;
+        if (field->text().size() >= field->maxLength())
+            return;
+        QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())),
+                           tr("Names: letters and spaces"), field);
+    });
 
     for (int stage = 0; stage < EditDialogForm::StageCount; ++stage) {
         for (QLineEdit *field : {ui->lineEditTimeMin[stage], ui->lineEditTimeSec[stage]}) {

@@ -21,6 +21,7 @@ class MainWindowForm;
 class MenuBook;
 class MenuRowList;
 enum class FileCommandResult;
+enum class PasteFault;
 struct MenuRecord;
 struct RecoveredBook;
 class QDateTime;
@@ -130,12 +131,18 @@ private:
     bool bookCommandsAvailable() const;
     void copyMenu();
     void pasteMenus();
+    // The hint for a refused paste; empty for a fault without a line.
+    static QString pasteFaultText(PasteFault fault, int line);
     void duplicateMenu();
     void moveMenu(int step);
-    // Highlights the first menu from the highlighted one + offset on, wrapping,
-    // whose name begins with word, or the menu word is the code of.
+    // Highlights the menu word is the code of, or the next menu whose name
+    // holds word after the highlighted one (offset 1, wrapping) or from it
+    // (offset 0): names that begin with it come first, then names holding it
+    // further on, each in book order.
     void findMenu(const QString &word, int offset);
-    void openRowMenu(const QPoint &globalPosition);
+    // Tells a screen reader that nothing was found; draws nothing.
+    void announceNoMatch(const QString &word);
+    void openRowMenu(const QPoint &globalPosition, bool byKeyboard = false);
 
     // Commands (mainwindowcommands.cpp).
     std::array<QPushButton *, CommandButtonCount> commandButtons() const;
@@ -189,4 +196,6 @@ private:
     QString findWord;
     QElapsedTimer findTyped;
     QString lastFind;
+    QWidget *noMatchAlert = nullptr;
+    QTimer *noMatchAlertTimer = nullptr;
 };

@@ -10,6 +10,7 @@
 #include "elabel.h"
 #include "epushbutton.h"
 #include "eselfdeletehintbox.h"
+#include "languageini.h"
 #include "mainwindowform.h"
 #include "menubook.h"
 #include "menuclipboardtext.h"
@@ -17,6 +18,7 @@
 #include "replacemenuscommand.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -24,6 +26,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QUndoStack>
 
 #include <functional>
@@ -32,6 +35,25 @@ namespace {
 
 // Letters typed closer together than this make one word, as in a file manager.
 constexpr qint64 FindWordMs = 1000;
+// As long as a hint stays: afterwards a reader walking the window no
+// longer meets the last search's alert.
+constexpr int NoMatchAlertMs = 3000;
+const QString NoMatchAlertName = QStringLiteral("noMatchAlert");
+
+class NoMatchAlertAccessible : public QAccessibleWidget
+{
+public:
+    explicit NoMatchAlertAccessible(QWidget *alert)
+        : QAccessibleWidget(alert, QAccessible::AlertMessage)
+    {}
+};
+
+QAccessibleInterface *noMatchAlertFactory(const QString &, QObject *object)
+{
+    auto *widget = qobject_cast<QWidget *>(object);
+    return widget && widget->objectName() == NoMatchAlertName ? new NoMatchAlertAccessible(widget)
+                                                              : nullptr;
+}
 
 const QString CsvType = QStringLiteral("text/csv");
 
@@ -78,7 +100,57 @@ int menuOfCode(const QString &word)
     return group == u'a' ? number - 1 : group == u'b' ? 98 + number : 197 + number;
 }
 
+// What a refused paste's hint says, by fault; "%1" is the line. The keys
+// are language.ini's, under [LHINTS]; a file without them keeps these texts.
+struct PasteFaultText
+{
+    PasteFault fault;
+    const char *iniKey;
+    const char *text;
+};
+
+const PasteFaultText pasteFaultTexts[] = {
+    {PasteFault::QuoteOpen, "LHINT_PASTE_QUOTE_OPEN",
+     QT_TRANSLATE_NOOP("MainWindow", "Line %1: a quote is not closed")},
+    {PasteFault::CellCount, "LHINT_PASTE_CELL_COUNT",
+     QT_TRANSLATE_NOOP("MainWindow", "Line %1: a menu is 10 or 11 cells")},
+    {PasteFault::CodeCell, "LHINT_PASTE_CODE_CELL",
+     QT_TRANSLATE_NOOP("MainWindow", "Line %1: 11 cells need #NNNN second")},
+    {PasteFault::NameLetters, "LHINT_PASTE_NAME_LETTERS",
+     QT_TRANSLATE_NOOP("MainWindow", "Line %1: names are letters and spaces")},
+    {PasteFault::NameLength, "LHINT_PASTE_NAME_LENGTH",
+     QT_TRANSLATE_NOOP("MainWindow", "Line %1: names are at most 16 characters")},
+    {PasteFault::PowerValue, "LHINT_PASTE_POWER",
+     QT_TRANSLATE_NOOP("MainWindow", "Line %1: power is P00 to P10")},
+    {PasteFault::MinutesValue, "LHINT_PASTE_MINUTES",
+     QT_TRANSLATE_NOOP("MainWindow", "Line %1: minutes are 0 to 60")},
+    {PasteFault::SecondsValue, "LHINT_PASTE_SECONDS",
+     QT_TRANSLATE_NOOP("MainWindow", "Line %1: seconds are 0 to 99")},
+    {PasteFault::P10MenuOver25Min, "LHINT_PASTE_P10_MENU_OVER_25MIN",
+     QT_TRANSLATE_NOOP("MainWindow", "Line %1: P10 over 25 min in the menu")},
+    {PasteFault::P10StageOver15Min, "LHINT_PASTE_P10_STAGE_OVER_15MIN",
+     QT_TRANSLATE_NOOP("MainWindow", "Line %1: P10 over 15 min in one stage")},
+    {PasteFault::StageOver60Min, "LHINT_PASTE_STAGE_OVER_60MIN",
+     QT_TRANSLATE_NOOP("MainWindow", "Line %1: over 60 min in one stage")},
+    {PasteFault::PastLastMenu, "LHINT_PASTE_PAST_LAST_MENU",
+     QT_TRANSLATE_NOOP("MainWindow", "Line %1: past C-99, the last menu")},
+};
+
 } // namespace
+
+QString MainWindow::pasteFaultText(PasteFault fault, int line)
+{
+    const auto found =
+        std::find_if(std::begin(pasteFaultTexts), std::end(pasteFaultTexts),
+                     [fault](const PasteFaultText &entry) { return entry.fault == fault; });
+    if (found == std::end(pasteFaultTexts))
+        return QString();
+    const LanguageIni ini;
+    const QString key = QStringLiteral("/LHINTS/") + QLatin1String(found->iniKey);
+    // Not arg(): a text from the file need not hold the line's place.
+    QString text = ini.iniTextMode() && ini.contains(key) ? ini.text(key) : tr(found->text);
+    return text.replace(QStringLiteral("%1"), QString::number(line));
+}
 
 void MainWindow::prepareBulkCommands()
 {
@@ -98,8 +170,16 @@ void MainWindow::prepareBulkCommands()
             findMenu(lastFind, 1);
     });
 
+    // Shift+F10 and the Menu key open the rows' menu under the highlighted
+    // row, where a keyboard or screen-reader user can reach it.
+    bind({QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)}, [this] {
+        const QPoint below(form->rows[0].value->x() - selectedRow->x(), selectedRow->height());
+        openRowMenu(selectedRow->mapToGlobal(below), true);
+    });
+
     // The rows' own release handling selects the row first; the menu opens
-    // after it, on the row then highlighted.
+    // after it, on the row then highlighted. A double-click edits the row
+    // its first click selected.
     for (const MainWindowRow &row : form->rows) {
         row.background->installEventFilter(this);
         for (ELabel *text : row.texts())
@@ -148,22 +228,27 @@ void MainWindow::pasteMenus()
     int room = 0;
     while (first + room < MenuBook::MenusPerBook && hasMenu(first + room))
         ++room;
-    const std::optional<QList<MenuRecord>> pasted = MenuClipboardText::parse(text, room);
-    if (!pasted) {
-        showHint(LHINT_DRUG_BASE_INFO_INVALID);
+    const PastedMenus pasted = MenuClipboardText::parse(text, room);
+    if (!pasted.accepted()) {
+        // The user fixes the sheet: the hint says where and what.
+        const QString reason = pasteFaultText(pasted.fault, pasted.line);
+        if (reason.isEmpty())
+            showHint(LHINT_DRUG_BASE_INFO_INVALID);
+        else
+            (new ESelfDeleteHintBox(this, reason))->show();
         return;
     }
     QList<MenuRecord> after;
     bool changes = false;
-    for (int line = 0; line < pasted->size(); ++line) {
+    for (int line = 0; line < pasted.records.size(); ++line) {
         MenuRecord record = book.menus.at(MenuBook::positionOfMenu(first + line));
         const MenuRecord was = record;
-        record.name = pasted->at(line).name;
-        record.stages = pasted->at(line).stages;
+        record.name = pasted.records.at(line).name;
+        record.stages = pasted.records.at(line).stages;
         changes = changes || record != was;
         after.append(record);
     }
-    const int last = first + int(pasted->size()) - 1;
+    const int last = first + int(pasted.records.size()) - 1;
     if (changes)
         document.push(new ReplaceMenusCommand(book, after, last, QStringLiteral("Paste")));
     showMenu(last);
@@ -237,22 +322,67 @@ void MainWindow::findMenu(const QString &word, int offset)
         return;
     int found = menuOfCode(word);
     if (found < 0) {
-        const int current = selectedRow->menuIndex;
-        for (int step = offset; step < menus + offset && found < 0; ++step) {
-            const int menu = (current + step) % menus;
-            if (hasMenu(menu) && book.menus.at(MenuBook::positionOfMenu(menu))
-                                     .name.startsWith(word, Qt::CaseInsensitive))
-                found = menu;
+        // Names that begin with the word, then names that hold it further
+        // on ("cake" in "Carrot Cake"), each in book order.
+        QList<int> matches;
+        qsizetype prefixMatches = 0;
+        for (int menu = 0; menu < menus; ++menu) {
+            const QString &name = book.menus.at(MenuBook::positionOfMenu(menu)).name;
+            if (name.startsWith(word, Qt::CaseInsensitive))
+                matches.insert(prefixMatches++, menu);
+            else if (name.contains(word, Qt::CaseInsensitive))
+                matches.append(menu);
+        }
+        const qsizetype at = matches.indexOf(selectedRow->menuIndex);
+        if (matches.isEmpty()) {
+            found = -1;
+        } else if (offset == 0) {
+            // A longer word keeps the menu found for its start while that
+            // still fits as well as any other.
+            const bool keep = at >= 0 && (prefixMatches == 0 || at < prefixMatches);
+            found = keep ? matches.at(at) : matches.first();
+        } else {
+            found = at < 0 ? matches.first() : matches.at((at + 1) % matches.size());
         }
     }
-    if (found < 0 || !hasMenu(found))
+    if (found < 0 || !hasMenu(found)) {
+        announceNoMatch(word);
         return;
+    }
     showMenu(found);
     // Nothing is drawn for the search: a screen reader reads the row found.
     if (QAccessible::isActive()) {
         QAccessibleEvent focus(selectedRow, QAccessible::Focus);
         QAccessible::updateAccessibility(&focus);
     }
+}
+
+void MainWindow::announceNoMatch(const QString &word)
+{
+    // The highlight stays, so a reader would hear nothing at all: an alert
+    // that draws nothing tells it, as a hint would, without a box on screen.
+    if (!QAccessible::isActive())
+        return;
+    if (!noMatchAlert) {
+        static const bool installed = [] {
+            QAccessible::installFactory(noMatchAlertFactory);
+            return true;
+        }();
+        Q_UNUSED(installed);
+        noMatchAlert = new QWidget(this);
+        noMatchAlert->setObjectName(NoMatchAlertName);
+        noMatchAlert->setAttribute(Qt::WA_TransparentForMouseEvents);
+        noMatchAlert->setFocusPolicy(Qt::NoFocus);
+        noMatchAlert->setGeometry(0, 0, 0, 0);
+        noMatchAlertTimer = new QTimer(this);
+        noMatchAlertTimer->setSingleShot(true);
+        noMatchAlertTimer->setInterval(NoMatchAlertMs);
+        connect(noMatchAlertTimer, &QTimer::timeout, noMatchAlert, &QWidget::hide);
+    }
+    noMatchAlert->hide();
+    noMatchAlert->setAccessibleName(tr("No menu named %1").arg(word));
+    noMatchAlert->show();
+    noMatchAlertTimer->start();
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
@@ -263,10 +393,21 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         QMetaObject::invokeMethod(
             this, [this, at] { openRowMenu(at); }, Qt::QueuedConnection);
     }
+    if (event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        // Queued: the double-click's own release still reaches the row.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (bookCommandsAvailable() && selectedRow->isVisible())
+                    form->pushButtonEdit->click();
+            },
+            Qt::QueuedConnection);
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::openRowMenu(const QPoint &globalPosition)
+void MainWindow::openRowMenu(const QPoint &globalPosition, bool byKeyboard)
 {
     const int menu = selectedRow->menuIndex;
     if (!bookCommandsAvailable() || !hasMenu(menu) || !selectedRow->isVisible())
@@ -343,5 +484,14 @@ void MainWindow::openRowMenu(const QPoint &globalPosition)
         action->setEnabled(entry.enabled);
         connect(action, &QAction::triggered, this, entry.run);
     }
+    // Opened by a key, the menu starts on its first entry, which a screen
+    // reader then reads out, as a keyboard user expects of a context menu.
+    QAction *firstEnabled = nullptr;
+    for (QAction *action : rowMenu->actions()) {
+        if (!firstEnabled && action->isEnabled() && !action->isSeparator())
+            firstEnabled = action;
+    }
     rowMenu->popup(globalPosition);
+    if (byKeyboard && firstEnabled)
+        rowMenu->setActiveAction(firstEnabled);
 }

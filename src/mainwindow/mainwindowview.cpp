@@ -127,6 +127,8 @@ void MainWindow::prepareRowList()
         return menus == 0 ? std::pair<int, int>{0, 0}
                           : std::pair<int, int>{selectedRow->menuIndex + 1, menus};
     };
+    // Add lies outside the window and New under Save.
+    rowList->hideFromReaders({form->pushButtonEditAdd, form->pushButtonCreateNewFile});
     rowList->setPositionSlider(form->verticalSlider);
     rowList->setQuietClock(form->labelDrugLibModifyTime);
     rowList->setFocus();

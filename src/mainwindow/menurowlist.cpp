@@ -1,6 +1,7 @@
 #include "menurowlist.h"
 
 #include "elabel.h"
+#include "readerview.h"
 
 #include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
@@ -56,7 +57,8 @@ private:
                 listPlaced = true;
                 continue;
             }
-            children.append(child);
+            if (ReaderView::isSeen(child) && !list->isNeverSeen(child))
+                children.append(child);
         }
         if (!listPlaced)
             children.append(list);
@@ -293,6 +295,16 @@ int MenuRowList::shownRows() const
 bool MenuRowList::isUnread(QObject *object) const
 {
     return unread.contains(qobject_cast<QWidget *>(object));
+}
+
+void MenuRowList::hideFromReaders(const QSet<QWidget *> &widgets)
+{
+    neverSeen = widgets;
+}
+
+bool MenuRowList::isNeverSeen(QObject *object) const
+{
+    return neverSeen.contains(qobject_cast<QWidget *>(object));
 }
 
 void MenuRowList::highlightChanged(ELabel *highlighted)

@@ -47,6 +47,10 @@ public:
     int shownRows() const;
     ELabel *row(int index) const { return rows[index]; }
     bool isUnread(QObject *object) const;
+    // Widgets shown but never seen (outside the window, under another
+    // button), which a reader would otherwise report as there.
+    void hideFromReaders(const QSet<QWidget *> &widgets);
+    bool isNeverSeen(QObject *object) const;
     QSlider *positionSlider() const { return slider; }
     QLabel *quietClock() const { return clock; }
 
@@ -58,6 +62,7 @@ private:
 
     std::array<ELabel *, RowCount> rows;
     QSet<QWidget *> unread;
+    QSet<QWidget *> neverSeen;
     QSlider *slider = nullptr;
     QLabel *clock = nullptr;
     int currentRow = 0;

@@ -37,6 +37,18 @@ void appendNumber(QString &text, int value, int minDigits = 1)
     text.append(QStringView(digits, count));
 }
 
+// A name typed without a suffix is a book: the filter shows "*.hex" and
+// the Open dialog would not list the file otherwise. A name with another
+// suffix was meant as typed.
+QString withBookSuffix(const QString &name)
+{
+    if (name.isEmpty() || name.endsWith(u'/'))
+        return name;
+    if (name.endsWith(u'.'))
+        return name + QStringLiteral("hex");
+    return QFileInfo(name).suffix().isEmpty() ? name + QStringLiteral(".hex") : name;
+}
+
 void appendRowNumber(QString &text, int row)
 {
     text += u'#';
@@ -153,10 +165,10 @@ FileCommandResult MenuBook::openFile(const QString &name)
 
 FileCommandResult MenuBook::createFile()
 {
-    const QString name = fileChooser
-                             ? fileChooser->saveFileName(QStringLiteral("Create Morvex-Menu-File"),
-                                                         QStringLiteral("../"), FileFilter)
-                             : QString();
+    const QString name = withBookSuffix(
+        fileChooser ? fileChooser->saveFileName(QStringLiteral("Create Morvex-Menu-File"),
+                                                QStringLiteral("../"), FileFilter)
+                    : QString());
     chosenFileName = name;
     if (name.isEmpty())
         return FileCommandResult::Cancelled;
@@ -183,10 +195,10 @@ FileCommandResult MenuBook::saveFile()
 
 FileCommandResult MenuBook::saveFileAs()
 {
-    const QString name = fileChooser
-                             ? fileChooser->saveFileName(QStringLiteral("Save Morvex-Menu-File"),
-                                                         QStringLiteral("./"), FileFilter)
-                             : QString();
+    const QString name = withBookSuffix(
+        fileChooser ? fileChooser->saveFileName(QStringLiteral("Save Morvex-Menu-File"),
+                                                QStringLiteral("./"), FileFilter)
+                    : QString());
     chosenFileName = name;
     if (name.isEmpty())
         return FileCommandResult::Cancelled;

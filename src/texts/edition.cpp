@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLibraryInfo>
 #include <QTranslator>
 
 #include <memory>
@@ -54,6 +55,13 @@ bool setEdition(Edition edition)
     }
     if (loaded.empty())
         return false;
+    // Qt's own dialogs (files, printing) and its shortcut names in the same
+    // language; where the system lacks them they stay English. Mapped, not
+    // read: the file costs the start-up nothing to speak of.
+    auto qtTexts = std::make_unique<QTranslator>();
+    if (qtTexts->load(QStringLiteral("qtbase_zh_CN"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        loaded.push_back(std::move(qtTexts));
 
     removeChineseTranslators();
     for (auto &translator : loaded) {

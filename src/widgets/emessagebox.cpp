@@ -3,6 +3,7 @@
 #include "elabel.h"
 #include "epushbutton.h"
 #include "framelesshelper.h"
+#include "readerview.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -59,11 +60,29 @@ EPushButton *makeImageButton(QWidget *parent, const char *name, int x, const QSt
     return button;
 }
 
+// The question as a reader meets it: the title band holding the title,
+// the question and the two buttons, without the frame's lines and pictures.
+QAccessibleInterface *questionBoxFactory(const QString &, QObject *object)
+{
+    auto *widget = qobject_cast<QWidget *>(object);
+    if (qobject_cast<EMessageBox *>(object))
+        return new ReaderView::SeenChildrenAccessible(widget, QAccessible::Dialog);
+    if (widget && qobject_cast<EMessageBox *>(widget->parentWidget()) &&
+        widget->objectName() == QLatin1String("labelBanner"))
+        return new ReaderView::SeenChildrenAccessible(widget, QAccessible::Pane);
+    return nullptr;
+}
+
 } // namespace
 
 EMessageBox::EMessageBox(QWidget *parent, const QString &title, const QString &text)
     : QDialog(parent), ui(new Form)
 {
+    static const bool readAsSeen = [] {
+        QAccessible::installFactory(questionBoxFactory);
+        return true;
+    }();
+    Q_UNUSED(readAsSeen);
     if (objectName().isEmpty())
         setObjectName(QStringLiteral("EMessageBox"));
     resize(300, 150);

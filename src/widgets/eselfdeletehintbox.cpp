@@ -10,6 +10,7 @@
 #include <QTextDocumentFragment>
 #include <QTimer>
 
+#include <algorithm>
 #include <iterator>
 
 namespace {
@@ -136,6 +137,17 @@ ESelfDeleteHintBox::ESelfDeleteHintBox(QWidget *parent, int hintId)
     refreshTimer = new QTimer(this);
     connect(refreshTimer, &QTimer::timeout, this, &ESelfDeleteHintBox::auto_refresh_disp);
     refreshTimer->start(10);
+}
+
+ESelfDeleteHintBox::ESelfDeleteHintBox(QWidget *parent, const QString &text)
+    : ESelfDeleteHintBox(parent, LHINT_NO_HINTS)
+{
+    constexpr int margin = 40;
+    const int textWidth = ui->label->fontMetrics().horizontalAdvance(text);
+    setFixedWidth(std::max(EditionLayout::hintBoxWidth(LHINT_NO_HINTS), textWidth + margin));
+    ui->label->setFixedWidth(width());
+    ui->label->setText(text.toHtmlEscaped());
+    setAccessibleName(text);
 }
 
 ESelfDeleteHintBox::~ESelfDeleteHintBox()

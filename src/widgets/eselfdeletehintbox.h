@@ -36,6 +36,10 @@ class ESelfDeleteHintBox : public QDialog
 
 public:
     ESelfDeleteHintBox(QWidget *parent, int hintId);
+    // A report the catalogue does not hold (its hintId() is LHINT_NO_HINTS),
+    // in a box as wide as its text needs and never narrower than the
+    // catalogue's boxes.
+    ESelfDeleteHintBox(QWidget *parent, const QString &text);
     ~ESelfDeleteHintBox() override;
 
     int hintId() const;

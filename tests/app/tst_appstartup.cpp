@@ -136,10 +136,12 @@ finish
 // once the taskbar title marks the book unsaved, keeping the working copy
 // once it is rewritten; the title unmarked after the last. Then two
 // spreadsheet rows from the X clipboard pasted onto
-// copied and read back, and Duplicate picked from A-04's context menu. Then
+// copied and read back, renamed Pie after a double-click on its row, and
+// Duplicate picked from A-04's context menu; Shift+F10 then opens that menu
+// on the highlighted row, and its first entry, Edit, the edit dialog. Then
 // Ctrl+Z and a kill -9 once that is kept for recovery. The next start runs
 // on a disk whose syncs take seconds: the edit dialog is open (A-01 named
-// Pie) before the recovery is claimed, the restore question comes once it
+// Fig) before the recovery is claimed, the restore question comes once it
 // closes and takes Escape, a row pasted onto A-02, a kill -9 once both are
 // kept. The last start restores with Return and saves; Alt+F4 then asks
 // the close question, which Escape answers.
@@ -178,15 +180,29 @@ wait_until grep -q '^Jam,#0005' menufile.hex
 xdotool key ctrl+c
 wait_until sh -c 'xclip -o -selection clipboard | grep -q "^Jam"'
 xclip -o -selection clipboard > "$kept/copied.txt"
+xdotool mousemove $((wx + 200)) $((wy + 200)) click --repeat 2 --delay 80 1
+set -- $(wait_for 500x361) || exit 4
+click $(($1 + 200)) $(($2 + 47))
+xdotool key ctrl+a type Pie
+xdotool key Return
+wait_until gone 500x361
+xdotool windowfocus --sync "$window"
 xdotool mousemove $((wx + 200)) $((wy + 165)) click 3
 wait_until sh -c "xwininfo -root -tree | grep -q ' +$((wx + 200))+$((wy + 165))\$'"
 xdotool key Down Down Down Down Down Return ctrl+s
 wait_until grep -q '^Tea,#0006' menufile.hex
 cp menufile.hex "$kept/bulk.hex"
+xdotool key shift+F10
+wait_until sh -c "xwininfo -root -tree | grep -q ' +$((wx + 135))+$((wy + 245))\$'"
+xdotool key Return
+set -- $(wait_for 500x361) || exit 4
+xdotool windowfocus --sync "$(xdotool search --name '^Dialog$' | tail -n 1)" key Escape
+wait_until gone 500x361
+xdotool windowfocus --sync "$window"
 # The undone duplicate is kept for recovery once the file no longer holds it.
 xdotool key ctrl+z
 recovery='$(ls "$XDG_DATA_HOME"/*/recovery/*.recovery 2>/dev/null)'
-wait_until sh -c "grep -q '^Jam,#0005' $recovery && ! grep -q '^Tea,#0006' $recovery"
+wait_until sh -c "grep -q '^Pie,#0005' $recovery && ! grep -q '^Tea,#0006' $recovery"
 kill -9 "$pid"
 start strace -f --seccomp-bpf -o "$kept/syncs.log" -e trace=fdatasync,fsync \
     -y -e inject=fdatasync:delay_enter=3000000 -e inject=fsync:delay_enter=3000000 "$program"
@@ -196,14 +212,14 @@ set -- $(wait_for 500x361) || exit 4
 # The recovery is claimed, its lock on disk, while the dialog is open.
 wait_until grep -q 'recovery[.]lock>) = 0' "$kept/syncs.log"
 click $(($1 + 200)) $(($2 + 47))
-xdotool key ctrl+a type Pie
+xdotool key ctrl+a type Fig
 click $(($1 + 457)) $(($2 + 327))
 wait_for 300x180 > /dev/null || exit 4
 xdotool key Escape
 wait_until gone 300x180
 printf 'Rye\t#0002\t5\t1\t0\t0\t0\t0\t0\t0\t0\n' | xclip -selection clipboard
 xdotool key Down ctrl+v
-wait_until sh -c "grep -q '^Pie,#0001' $recovery && grep -q '^Rye,#0002' $recovery"
+wait_until sh -c "grep -q '^Fig,#0001' $recovery && grep -q '^Rye,#0002' $recovery"
 # The editor, not strace, which would let it run on.
 kill -9 "$(pgrep -P "$pid")"
 wait "$pid"
@@ -454,12 +470,12 @@ void TstAppStartup::keysClearUndoAndRedo()
     QVERIFY(copied.open(QIODevice::ReadOnly));
     QCOMPARE(copied.readAll(), QByteArray("Jam\t#0005\t1\t0\t9\t0\t0\t0\t0\t0\t0\n"));
     book.menus[3] = {4, "A-04", "Tea", {{{10, 2, 30}}}};
-    book.menus[4] = {5, "A-05", "Jam", {{{1, 0, 9}}}};
+    book.menus[4] = {5, "A-05", "Pie", {{{1, 0, 9}}}};
     book.menus[5] = {6, "A-06", "Tea", {{{10, 2, 30}}}};
     QCOMPARE(saved("bulk"), MenuBook::fileBytes(book.menuFileText()));
     // The saved book (the undone duplicate declined) with the slow disk's
     // edit and paste, restored after the second kill, saved.
-    book.menus[0].name = QStringLiteral("Pie");
+    book.menus[0].name = QStringLiteral("Fig");
     book.menus[1] = {2, "A-02", "Rye", {{{5, 1, 0}}}};
     QCOMPARE(saved("menufile"), MenuBook::fileBytes(book.menuFileText()));
 }

@@ -76,6 +76,12 @@ try:
         (a for a in pyatspi.Registry.getDesktop(0) if a and a.name.startswith('menu_editor')), None))
     rows = wait('list of 15 menus', lambda: next(
         (c for c in app[0][0] if c.getRoleName() == 'list' and c.childCount == 15), None))
+    # Only what is seen: not Add (outside the window), New (under Save), the
+    # never shown progress bar, nor the frame lines' "TextLabel".
+    noise = [(c.getRoleName(), c.name) for c in app[0][0] if c.getRoleName() == 'progress bar' or
+             c.name in ('', 'TextLabel', '添加' if zh else 'Add', '新建' if zh else 'New')]
+    if noise:
+        sys.exit(f'{edition}: heard {noise}')
     wait('first row focused', lambda: has(rows[0], pyatspi.STATE_FOCUSED))
 
     key('Down')
@@ -96,11 +102,17 @@ try:
     key('Escape', 'Dialog')
     wait('edit dialog closed', lambda: not windows('dialog'))
     key('Delete')
-    wait('clear question', lambda: any(w.name == ('清除菜单 A-02？' if zh else 'Clear menu A-02?')
-                                       for w in windows('dialog')))
+    question = wait('clear question', lambda: next((w for w in windows('dialog') if w.name == (
+        '清除菜单 A-02？' if zh else 'Clear menu A-02?')), None))
+    if [c.name for c in question if c.getRoleName() == 'label'] != [
+            '清除当前菜单数据？' if zh else 'Sure to Clear this MENU?']:
+        sys.exit(f'{edition}: question reads {[c.name for c in question]}')
     key('Escape', 'Dialog')
     wait('question closed', lambda: not windows('dialog'))
 
+    key('x')
+    wait('no match announced', lambda: event('object:state-changed:showing',
+                                              '没有名为 x 的菜单' if zh else 'No menu named x', 'alert'))
     key('ctrl+s')
     wait('rows focused again', lambda: has(rows[1], pyatspi.STATE_FOCUSED))
     wait('alert', lambda: event('object:state-changed:showing',

@@ -1,6 +1,7 @@
 #include "toolrunner.h"
 
 #include <QDir>
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -57,7 +58,7 @@ void tst_MenuBookTool::exitCodes_data()
                              << "";
     QTest::newRow("unknown command") << QStringList{"frobnicate"} << 2 << ""
                                      << "unknown command 'frobnicate'";
-    for (const char *command : {"check", "normalize", "diff", "fingerprint", "print"}) {
+    for (const char *command : {"new", "check", "normalize", "diff", "fingerprint", "print"}) {
         QTest::addRow("%s --help", command)
             << QStringList{command, "--help"} << 0
             << QStringLiteral("Usage: menubook %1").arg(QLatin1String(command)) << "";
@@ -68,6 +69,10 @@ void tst_MenuBookTool::exitCodes_data()
                                                     << "a file name is missing";
     }
 
+    QTest::newRow("new") << QStringList{"new", "empty.hex"} << 0 << ""
+                         << "";
+    QTest::newRow("new, existing book") << QStringList{"new", "clean.hex"} << 2 << ""
+                                        << "clean.hex: exists; nothing written";
     QTest::newRow("check, clean") << QStringList{"check", "clean.hex"} << 0
                                   << "clean.hex: loads unchanged"
                                   << "";
@@ -140,6 +145,12 @@ void tst_MenuBookTool::exitCodes()
         QVERIFY2(run.err.isEmpty(), run.err.constData());
     else // the tool's own words only, none of Qt's warnings
         QVERIFY2(!run.err.contains("QFSFileEngine"), run.err.constData());
+    if (arguments.value(0) == QLatin1String("new") && arguments.size() == 2 &&
+        !arguments[1].startsWith(u'-')) {
+        QFile book(path(arguments.last()));
+        QVERIFY(book.open(QIODevice::ReadOnly));
+        QCOMPARE(book.readAll(), exitCode == 0 ? headerBytes() : savedBook());
+    }
 }
 
 void tst_MenuBookTool::nothingWrittenWithoutOutput_data()

@@ -157,6 +157,18 @@ public:
         return ids;
     }
 
+    // The texts of the hints shown, catalogue hints and others alike.
+    QStringList takeHintTexts()
+    {
+        QStringList texts;
+        const auto hints = window->findChildren<ESelfDeleteHintBox *>();
+        for (ESelfDeleteHintBox *hint : hints) {
+            texts.append(hint->accessibleName());
+            delete hint;
+        }
+        return texts;
+    }
+
     EditDialog *editDialog() const { return openWindow<EditDialog>(); }
     EMessageBox *questionBox() const { return openWindow<EMessageBox>(); }
 

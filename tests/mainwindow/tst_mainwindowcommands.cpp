@@ -505,44 +505,68 @@ void TstMainWindowCommands::bulkCommands_data()
 {
     // The book holds Soup, Rice and Roast (b-01), each at P05;
     // keys are pressed from the highlighted menu (index start) on, and
-    // "menu ROW KEY" right-clicks row ROW and picks the entry showing KEY.
+    // "menu ROW KEY" right-clicks row ROW (or with ROW Shift+F10 presses
+    // that on the highlighted row) and picks the entry showing KEY.
     QTest::addColumn<int>("start");
     QTest::addColumn<QString>("clipboard");
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("book");
     QTest::addColumn<QString>("selected");
-    QTest::addColumn<int>("hint"); // -1: none
+    QTest::addColumn<QString>("hint"); // the hint's text; empty: none
     const QString named = QStringLiteral("A-01=Soup/5 A-05=Rice/5 b-01=Roast/5");
     QTest::newRow("paste two rows over b-00")
         << 98 << "Tea\t#0099\t10\t2\t30\t0\t0\t0\t0\t0\t0\n\"Jam\",3,0,9,0,0,0,0,0,0\n"
         << "Ctrl+V" << named.left(23) + " A-99=Tea/10 b-01=Jam/3"
-        << "b-01" << -1;
+        << "b-01"
+        << "";
     QTest::newRow("paste refused by a timing rule")
         << 1 << "Tea\t10\t2\t30\t0\t0\t0\t0\t0\t0\nJam\t10\t16\t0\t0\t0\t0\t0\t0\t0"
-        << "Shift+Ins" << named << "A-02" << int(LHINT_DRUG_BASE_INFO_INVALID);
-    QTest::newRow("paste past C-99")
-        << 296 << "Tea,1,1,1,0,0,0,0,0,0\nJam,1,1,1,0,0,0,0,0,0"
-        << "Ctrl+V" << named << "C-99" << int(LHINT_DRUG_BASE_INFO_INVALID);
+        << "Shift+Ins" << named << "A-02"
+        << "Line 2: P10 over 15 min in one stage";
+    QTest::newRow("paste of 11 cells without a number")
+        << 1 << "\nTea\t10\t2\t30\t0\t0\t0\t0\t0\t0\t7"
+        << "Ctrl+V" << named << "A-02"
+        << "Line 2: 11 cells need #NNNN second";
+    QTest::newRow("paste past C-99") << 296 << "Tea,1,1,1,0,0,0,0,0,0\nJam,1,1,1,0,0,0,0,0,0"
+                                     << "Ctrl+V" << named << "C-99"
+                                     << "Line 2: past C-99, the last menu";
     QTest::newRow("copy, paste further down")
         << 4 << QString() << "Ctrl+C, Down, Down, Ctrl+V"
-        << named.left(23) + " A-07=Rice/5" + named.mid(23) << "A-07" << -1;
+        << named.left(23) + " A-07=Rice/5" + named.mid(23) << "A-07"
+        << "";
     QTest::newRow("duplicate into the next empty menu")
         << 0 << QString() << "Ctrl+D"
-        << "A-01=Soup/5 A-02=Soup/5" + named.mid(11) << "A-02" << -1;
+        << "A-01=Soup/5 A-02=Soup/5" + named.mid(11) << "A-02"
+        << "";
     QTest::newRow("duplicate without an empty menu after it")
-        << 296 << QString() << "Ctrl+D" << named << "C-99" << int(LHINT_MENU_SIZE_OUT_OF_RANGE);
+        << 296 << QString() << "Ctrl+D" << named << "C-99"
+        << "MENU Size is Out of Range!";
     QTest::newRow("move up across b-00")
         << 99 << QString() << "Alt+Up" << named.left(23) + " A-99=Roast/5"
-        << "A-99" << -1;
-    QTest::newRow("find, F3 wraps") << 0 << QString() << "R, F3, F3" << named << "A-05" << -1;
+        << "A-99"
+        << "";
+    QTest::newRow("find, F3 wraps") << 0 << QString() << "R, F3, F3" << named << "A-05"
+                                    << "";
+    QTest::newRow("find: beginnings first, then inside names")
+        << 4 << QString() << "S, F3" << named << "b-01"
+        << "";
+    QTest::newRow("find nothing: the highlight stays") << 4 << QString() << "X" << named << "A-05"
+                                                       << "";
     QTest::newRow("context menu selects, then duplicates")
         << 0 << QString() << "menu 5 Ctrl+D" << named.left(23) + " A-06=Rice/5" + named.mid(23)
-        << "A-06" << -1;
+        << "A-06"
+        << "";
+    QTest::newRow("context menu by Shift+F10")
+        << 4 << QString() << "menu Shift+F10 Ctrl+D"
+        << named.left(23) + " A-06=Rice/5" + named.mid(23) << "A-06"
+        << "";
     QTest::newRow("context menu: nothing above the first menu")
-        << 0 << QString() << "menu 1 Alt+Up" << named << "A-01" << -1;
+        << 0 << QString() << "menu 1 Alt+Up" << named << "A-01"
+        << "";
     QTest::newRow("nothing while a question is open")
         << 4 << "Tea,1,1,1,0,0,0,0,0,0"
-        << "Delete, Ctrl+V, Ctrl+D, Alt+Down, S, F3, no" << named << "A-05" << -1;
+        << "Delete, Ctrl+V, Ctrl+D, Alt+Down, S, F3, Shift+F10, no" << named << "A-05"
+        << "";
 }
 
 void TstMainWindowCommands::bulkCommands()
@@ -552,7 +576,7 @@ void TstMainWindowCommands::bulkCommands()
     QFETCH(QString, keys);
     QFETCH(QString, book);
     QFETCH(QString, selected);
-    QFETCH(int, hint);
+    QFETCH(QString, hint);
     EditorFixture editor;
     editor.start();
     const std::pair<int, const char *> menus[] = {{0, "Soup"}, {4, "Rice"}, {99, "Roast"}};
@@ -569,7 +593,11 @@ void TstMainWindowCommands::bulkCommands()
         if (key == QLatin1String("no")) {
             editor.answerQuestion(false);
         } else if (words.size() == 3) {
-            QTest::mouseClick(editor.rowWidget("labelValue_", words[1].toInt()), Qt::RightButton);
+            if (words[1] == QLatin1String("Shift+F10"))
+                editor.pressKey(words[1]);
+            else
+                QTest::mouseClick(editor.rowWidget("labelValue_", words[1].toInt()),
+                                  Qt::RightButton);
             QMenu *menu = nullptr;
             QTRY_VERIFY((menu = editor.window->findChild<QMenu *>("rowMenu")) && menu->isVisible());
             for (QAction *entry : menu->actions()) {
@@ -583,7 +611,16 @@ void TstMainWindowCommands::bulkCommands()
     }
     QCOMPARE(namedMenus(editor.book), book);
     QCOMPARE(editor.rowWidget("labelTag_", editor.selectedRow())->text().trimmed(), selected);
-    QCOMPARE(editor.takeHints(), hint < 0 ? QList<int>() : QList<int>{hint});
+    // In the running edition: "Line 2: ..." stands for the window's "Line %1: ...".
+    static const QRegularExpression line(QStringLiteral("^Line (\\d+):"));
+    const QRegularExpressionMatch lineMatch = line.match(hint);
+    const QString shown =
+        lineMatch.hasMatch()
+            ? QCoreApplication::translate(
+                  "MainWindow", QString(hint).replace(line, QStringLiteral("Line %1:")).toUtf8())
+                  .replace(QStringLiteral("%1"), lineMatch.captured(1))
+            : QCoreApplication::translate("ESelfDeleteHintBox", hint.toUtf8());
+    QCOMPARE(editor.takeHintTexts(), hint.isEmpty() ? QStringList() : QStringList{shown});
     if (keys.startsWith(QLatin1String("Ctrl+C"))) {
         const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
         QCOMPARE(copied->text(), QStringLiteral("Rice\t#0005\t5\t1\t0\t0\t0\t0\t0\t0\t0\n"));

@@ -79,6 +79,8 @@ private slots:
     void cancelledCommandsChangeNothing();
     void openThenSaveGivesIdenticalFiles_data();
     void openThenSaveGivesIdenticalFiles();
+    void typedNamesGetTheBookSuffix_data();
+    void typedNamesGetTheBookSuffix();
     void openOfUnreadableFileKeepsBook_data();
     void openOfUnreadableFileKeepsBook();
     void createThenSaveWritesHeaderOnly();
@@ -134,7 +136,7 @@ void tst_MenuFileCommands::addUnwritableNames()
     QTest::newRow("missing folder") << "missing/book.hex" << false;
     QTest::newRow("name of a folder") << "folder.hex" << false;
     // The file fits the file system's name limit, its temporary sibling does not.
-    QTest::newRow("no room for a temporary copy") << QString(250, u'n') << false;
+    QTest::newRow("no room for a temporary copy") << QString(246, u'n') + ".hex" << false;
     QTest::newRow("read-only folder") << "locked/book.hex" << true;
 }
 
@@ -307,6 +309,43 @@ void tst_MenuFileCommands::openThenSaveGivesIdenticalFiles()
     QCOMPARE(book.saveFile(), FileCommandResult::Done);
     QCOMPARE(contents(name), withPlatformLineEnds(bookBytes(book)));
     QCOMPARE(contents(WorkingCopy), contents(name));
+}
+
+void tst_MenuFileCommands::typedNamesGetTheBookSuffix_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("Save As") << "saveAs"
+                             << "Winter 2026"
+                             << "Winter 2026.hex";
+    QTest::newRow("Create") << "create"
+                            << "Winter 2026"
+                            << "Winter 2026.hex";
+    QTest::newRow("a dot in the folder only") << "saveAs"
+                                              << "sub.d/winter"
+                                              << "sub.d/winter.hex";
+    QTest::newRow("a trailing dot") << "create"
+                                    << "winter."
+                                    << "winter.hex";
+    QTest::newRow("another suffix, as typed") << "saveAs"
+                                              << "winter.csv"
+                                              << "winter.csv";
+}
+
+void tst_MenuFileCommands::typedNamesGetTheBookSuffix()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
+    QVERIFY(QDir().mkdir(QStringLiteral("sub.d")));
+    QVERIFY(book.loadStartupFile());
+    chooser.answers = {typed};
+    QCOMPARE(run(book, command), FileCommandResult::Done);
+    QCOMPARE(book.currentPath, written);
+    QCOMPARE(book.chosenFileName, written);
+    QVERIFY(QFileInfo::exists(written));
+    QCOMPARE(QFileInfo::exists(typed), typed == written);
 }
 
 void tst_MenuFileCommands::openOfUnreadableFileKeepsBook_data()

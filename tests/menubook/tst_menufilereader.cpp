@@ -517,7 +517,7 @@ void tst_MenuFileReader::findingsPerLine()
 void tst_MenuFileReader::pastedLines_data()
 {
     // Lines as spreadsheets put them on the clipboard; "name/nine values"
-    // per record, or nothing for a refused paste.
+    // per record, or for a refused paste "line fault" (PasteFault's value).
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("records");
     const QString soup = QStringLiteral("Soup/10 2 30 0 0 0 0 0 0");
@@ -529,33 +529,61 @@ void tst_MenuFileReader::pastedLines_data()
                                            << "/1 2 3 0 0 0 0 0 0";
     QTest::newRow("copied row reads back")
         << MenuClipboardText::rowLine({5, "A-05", "Soup", {{{10, 2, 30}}}}, 5, u'\t') << soup;
-    QTest::newRow("quote left open") << "\"Soup,10,2,30,0,0,0,0,0,0" << QString();
-    QTest::newRow("digit in name") << "Soup 2\t10\t2\t30\t0\t0\t0\t0\t0\t0" << QString();
-    QTest::newRow("empty value") << "Soup\t10\t\t30\t0\t0\t0\t0\t0\t0" << QString();
-    QTest::newRow("seconds out of range") << "Soup\t5\t2\t100\t0\t0\t0\t0\t0\t0" << QString();
-    QTest::newRow("P10 stage over 15 min") << "Soup\t10\t15\t1\t0\t0\t0\t0\t0\t0" << QString();
-    QTest::newRow("nine cells") << "Soup\t10\t2\t30\t0\t0\t0\t0\t0" << QString();
+    QTest::newRow("the file's header, multi-line cells, skipped")
+        << MenuBook::headerText() + "Soup,#0001,10,2,30,0,0,0,0,0,0\n"
+        << soup;
+    QTest::newRow("a sheet's header, powers as the window writes them")
+        << "MenuName\tnum\tpower\n\nSoup\tP10\t2\t30\tp0\t0\t0\tP00\t0\t0" << soup;
+    QTest::newRow("quote left open") << "\"Soup,10,2,30,0,0,0,0,0,0"
+                                     << "1 2";
+    QTest::newRow("nine cells") << "Soup\t10\t2\t30\t0\t0\t0\t0\t0"
+                                << "1 3";
+    QTest::newRow("11 cells without a number") << "Tea\t10\t2\t30\t0\t0\t0\t0\t0\t0\t7"
+                                               << "1 4";
+    QTest::newRow("digit in name, after a header and a blank line")
+        << "MenuName\n\nSoup 2\t10\t2\t30\t0\t0\t0\t0\t0\t0"
+        << "3 5";
+    QTest::newRow("17 letters") << "Abcdefghijklmnopq,0,0,0,0,0,0,0,0,0"
+                                << "1 6";
+    QTest::newRow("16 letters") << "Abcdefghijklmnop,0,0,0,0,0,0,0,0,0"
+                                << "Abcdefghijklmnop/0 0 0 0 0 0 0 0 0";
+    QTest::newRow("P11") << "Soup\tP11\t2\t30\t0\t0\t0\t0\t0\t0"
+                         << "1 7";
+    QTest::newRow("empty value") << "Soup\t10\t\t30\t0\t0\t0\t0\t0\t0"
+                                 << "1 8";
+    QTest::newRow("seconds out of range") << "Soup\t5\t2\t100\t0\t0\t0\t0\t0\t0"
+                                          << "1 9";
+    QTest::newRow("P10 menu over 25 min") << "Soup,10,15,0,10,11,0,0,0,0"
+                                          << "1 10";
+    QTest::newRow("P10 stage over 15 min") << "Soup\t10\t15\t1\t0\t0\t0\t0\t0\t0"
+                                           << "1 11";
+    QTest::newRow("stage over 60 min") << "Soup\t9\t60\t1\t0\t0\t0\t0\t0\t0"
+                                       << "1 12";
     QTest::newRow("one good line, one bad")
-        << "Soup\t10\t2\t30\t0\t0\t0\t0\t0\t0\nTea\t1\t1\t1\t0\t0\t0\t0\t0\tx" << QString();
+        << "Soup\t10\t2\t30\t0\t0\t0\t0\t0\t0\nTea\t1\t1\t1\t0\t0\t0\t0\t0\tx"
+        << "2 9";
     QTest::newRow("more lines than room")
-        << QStringLiteral("a,0,0,0,0,0,0,0,0,0\n").repeated(4) << QString();
-    QTest::newRow("nothing") << " \n" << QString();
+        << QStringLiteral("a,0,0,0,0,0,0,0,0,0\n").repeated(4) << "4 13";
+    QTest::newRow("nothing") << " \n"
+                             << "0 1";
 }
 
 void tst_MenuFileReader::pastedLines()
 {
     QFETCH(QString, text);
     QFETCH(QString, records);
-    const auto pasted = MenuClipboardText::parse(text, 3);
+    const PastedMenus pasted = MenuClipboardText::parse(text, 3);
     QStringList got;
-    for (const MenuRecord &record : pasted.value_or(QList<MenuRecord>())) {
+    for (const MenuRecord &record : pasted.records) {
         QStringList values;
         for (const MenuStage &stage : record.stages)
             values << QString::number(stage.power) << QString::number(stage.minutes)
                    << QString::number(stage.seconds);
         got << record.name + u'/' + values.join(u' ');
     }
-    QCOMPARE(pasted ? got.join(u'|') : QString(), records);
+    QCOMPARE(pasted.accepted() ? got.join(u'|')
+                               : QStringLiteral("%1 %2").arg(pasted.line).arg(int(pasted.fault)),
+             records);
 }
 
 QTEST_GUILESS_MAIN(tst_MenuFileReader)

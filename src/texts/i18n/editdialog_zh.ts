@@ -4,18 +4,18 @@
 <context>
     <name>EditDialog</name>
     <message>
-        <location filename="../../editdialog/editdialog.cpp" line="100"/>
+        <location filename="../../editdialog/editdialog.cpp" line="101"/>
         <source>Quit</source>
         <translation>退出</translation>
     </message>
     <message>
-        <location filename="../../editdialog/editdialog.cpp" line="102"/>
+        <location filename="../../editdialog/editdialog.cpp" line="103"/>
         <source>Confirm</source>
         <translation>确认</translation>
     </message>
     <message>
-        <location filename="../../editdialog/editdialog.cpp" line="120"/>
-        <location filename="../../editdialog/editdialog.cpp" line="208"/>
+        <location filename="../../editdialog/editdialog.cpp" line="121"/>
+        <location filename="../../editdialog/editdialog.cpp" line="219"/>
         <source>Edit menu %1</source>
         <translation>编辑菜单 %1</translation>
     </message>
@@ -35,7 +35,12 @@
         <translation>第 %1 阶段秒数</translation>
     </message>
     <message>
-        <location filename="../../editdialog/editdialog.cpp" line="237"/>
+        <location filename="../../editdialog/editdialog.cpp" line="171"/>
+        <source>Names: letters and spaces</source>
+        <translation>名称：仅限字母和空格</translation>
+    </message>
+    <message>
+        <location filename="../../editdialog/editdialog.cpp" line="248"/>
         <source>%d min %d s</source>
         <translation>%d 分 %d 秒</translation>
     </message>

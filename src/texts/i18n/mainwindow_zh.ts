@@ -60,13 +60,13 @@
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.cpp" line="171"/>
-        <location filename="../../mainwindow/mainwindowbulk.cpp" line="288"/>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="429"/>
         <source>Clear</source>
         <translation>清除</translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.cpp" line="172"/>
-        <location filename="../../mainwindow/mainwindowbulk.cpp" line="286"/>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="427"/>
         <source>Edit</source>
         <translation>编辑</translation>
     </message>
@@ -182,42 +182,107 @@
         <translation>%1，留于 %2</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowbulk.cpp" line="291"/>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="113"/>
+        <source>Line %1: a quote is not closed</source>
+        <translation>第 %1 行：引号未闭合</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="115"/>
+        <source>Line %1: a menu is 10 or 11 cells</source>
+        <translation>第 %1 行：一个菜单须为 10 或 11 个单元格</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="117"/>
+        <source>Line %1: 11 cells need #NNNN second</source>
+        <translation>第 %1 行：11 个单元格时第二格须为 #NNNN</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="119"/>
+        <source>Line %1: names are letters and spaces</source>
+        <translation>第 %1 行：名称仅限字母和空格</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="121"/>
+        <source>Line %1: names are at most 16 characters</source>
+        <translation>第 %1 行：名称最多 16 个字符</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="123"/>
+        <source>Line %1: power is P00 to P10</source>
+        <translation>第 %1 行：火力须为 P00 至 P10</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="125"/>
+        <source>Line %1: minutes are 0 to 60</source>
+        <translation>第 %1 行：分钟须为 0 至 60</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="127"/>
+        <source>Line %1: seconds are 0 to 99</source>
+        <translation>第 %1 行：秒数须为 0 至 99</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="129"/>
+        <source>Line %1: P10 over 25 min in the menu</source>
+        <translation>第 %1 行：P10 档位单个菜谱超过 25 分钟</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="131"/>
+        <source>Line %1: P10 over 15 min in one stage</source>
+        <translation>第 %1 行：P10 档位单个阶段超过 15 分钟</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="133"/>
+        <source>Line %1: over 60 min in one stage</source>
+        <translation>第 %1 行：单个阶段超过 60 分钟</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="135"/>
+        <source>Line %1: past C-99, the last menu</source>
+        <translation>第 %1 行：超出最后一个菜单 C-99</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="382"/>
+        <source>No menu named %1</source>
+        <translation>没有名为 %1 的菜单</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="432"/>
         <source>Copy</source>
         <translation>复制</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowbulk.cpp" line="295"/>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="436"/>
         <source>Paste</source>
         <translation>粘贴</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowbulk.cpp" line="300"/>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="441"/>
         <source>Duplicate</source>
         <translation>创建副本</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowbulk.cpp" line="305"/>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="446"/>
         <source>Move up</source>
         <translation>上移</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowbulk.cpp" line="309"/>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="450"/>
         <source>Move down</source>
         <translation>下移</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowbulk.cpp" line="314"/>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="455"/>
         <source>Undo</source>
         <translation>撤销</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowbulk.cpp" line="318"/>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="459"/>
         <source>Redo</source>
         <translation>重做</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindowbulk.cpp" line="323"/>
+        <location filename="../../mainwindow/mainwindowbulk.cpp" line="464"/>
         <source>Print</source>
         <translation>打印</translation>
     </message>
