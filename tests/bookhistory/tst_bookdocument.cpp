@@ -104,6 +104,7 @@ void TstBookDocument::sequences_data()
     row("edit; savefail", false, "none");
     row("edit; saveas other.hex; edit; savefail", false, "none");
     row("edit; open", true, "none");
+    row("edit; open; undo", true, "none");
     row("edit; new", true, "none");
     row("new; add; add", false, "unsaved");
     row("new; add; save; add", false, "unsaved");
@@ -150,6 +151,9 @@ void TstBookDocument::sequences()
         if (qstrcmp(change, "cut") == 0 || qstrcmp(change, "alter") == 0)
             changeRecoveryFile(recoveryPath, qstrcmp(change, "cut") == 0);
         run = std::make_unique<Run>();
+        // Unanswered, the offer keeps its file whatever the new run does.
+        run->settle();
+        QVERIFY(!run->left || QFile::exists(run->recovery.filePath()));
         if (run->left && restore)
             run->document.restore(*run->left);
         else if (run->left)
