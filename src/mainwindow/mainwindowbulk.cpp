@@ -286,7 +286,8 @@ void MainWindow::moveMenu(int step)
     std::swap(moved.name, displaced.name);
     std::swap(moved.stages, displaced.stages);
     if (moved != book.menus.at(MenuBook::positionOfMenu(to)))
-        document.push(new ReplaceMenusCommand(book, {displaced, moved}, to, QStringLiteral("Move")));
+        document.push(
+            new ReplaceMenusCommand(book, {displaced, moved}, to, QStringLiteral("Move")));
     showMenu(to);
 }
 

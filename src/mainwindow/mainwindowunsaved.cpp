@@ -73,8 +73,9 @@ void MainWindow::offerRecoveredBook()
     const RecoveredBook left = *std::exchange(recoveredBook, nullptr);
     disableCommandButtons();
     if (BookDocument::savedSince(left))
-        askQuestion(questionText("/QUESTIONS/RESTORE_OLDER_UNSAVED",
-                                 tr("Restore older unsaved menus? The book was saved after them.")));
+        askQuestion(
+            questionText("/QUESTIONS/RESTORE_OLDER_UNSAVED",
+                         tr("Restore older unsaved menus? The book was saved after them.")));
     else
         askQuestion(questionText("/QUESTIONS/RESTORE_UNSAVED", tr("Restore unsaved menus?")));
     messageBox->setDetail(tr("%1, left %2")
@@ -84,8 +85,7 @@ void MainWindow::offerRecoveredBook()
         document.restore(left);
         showBookLoaded();
     });
-    connect(messageBox, &EMessageBox::releaseDialog, this,
-            [this] { document.declineRecovery(); });
+    connect(messageBox, &EMessageBox::releaseDialog, this, [this] { document.declineRecovery(); });
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

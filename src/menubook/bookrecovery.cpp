@@ -109,17 +109,16 @@ std::optional<RecoveredBook> BookRecovery::leftBook() const
     if (count < menus.size())
         menus.resize(count);
     return RecoveredBook{std::move(menus),
-                         QString::fromUtf8(QByteArray::fromPercentEncoding(lines[2])),
-                         lines[3], QFileInfo(file).lastModified()};
+                         QString::fromUtf8(QByteArray::fromPercentEncoding(lines[2])), lines[3],
+                         QFileInfo(file).lastModified()};
 }
 
 QByteArray BookRecovery::fileBytes(const MenuBook &book, const QByteArray &fileFingerprint) const
 {
     const QByteArray bytes = MenuBook::fileBytes(book.menuFileText());
-    const QByteArray description = folder.toUtf8().toPercentEncoding() + '\n' +
-                                   book.currentPath.toUtf8().toPercentEncoding() + '\n' +
-                                   fileFingerprint + '\n' +
-                                   QByteArray::number(book.menus.size()) + '\n';
+    const QByteArray description =
+        folder.toUtf8().toPercentEncoding() + '\n' + book.currentPath.toUtf8().toPercentEncoding() +
+        '\n' + fileFingerprint + '\n' + QByteArray::number(book.menus.size()) + '\n';
     return Magic + '\n' + description + QByteArray::number(bytes.size()) + ' ' +
            digest(description + bytes) + '\n' + bytes;
 }
