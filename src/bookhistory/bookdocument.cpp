@@ -26,45 +26,43 @@ bool BookDocument::loadStartupFile()
 
 FileCommandResult BookDocument::open()
 {
-    const FileCommandResult result = menuBook.openFile();
-    if (result == FileCommandResult::Done)
-        startAfresh();
-    return result;
+    return afterOpening(menuBook.openFile());
 }
 
 FileCommandResult BookDocument::open(const QString &fileName)
 {
-    const FileCommandResult result = menuBook.openFile(fileName);
-    if (result == FileCommandResult::Done)
-        startAfresh();
-    return result;
+    return afterOpening(menuBook.openFile(fileName));
 }
 
 FileCommandResult BookDocument::create()
 {
-    const FileCommandResult result = menuBook.createFile();
+    return afterOpening(menuBook.createFile());
+}
+
+FileCommandResult BookDocument::save()
+{
+    return afterSaving(menuBook.saveFile());
+}
+
+FileCommandResult BookDocument::saveAs()
+{
+    return afterSaving(menuBook.saveFileAs());
+}
+
+FileCommandResult BookDocument::afterOpening(FileCommandResult result)
+{
     if (result == FileCommandResult::Done)
         startAfresh();
     return result;
 }
 
-FileCommandResult BookDocument::save()
+FileCommandResult BookDocument::afterSaving(FileCommandResult result)
 {
-    const FileCommandResult result = menuBook.saveFile();
     // The user's own file holds the book even when the working copy refused it.
     if (result == FileCommandResult::Done || result == FileCommandResult::WorkingCopyFailed)
         undoStack.setClean();
     // A failed Save As may still have rewritten the working copy, which can
     // be the book's own file.
-    noteFile();
-    return result;
-}
-
-FileCommandResult BookDocument::saveAs()
-{
-    const FileCommandResult result = menuBook.saveFileAs();
-    if (result == FileCommandResult::Done || result == FileCommandResult::WorkingCopyFailed)
-        undoStack.setClean();
     noteFile();
     return result;
 }

@@ -64,6 +64,8 @@ signals:
     void recoveryFound(const RecoveredBook &left);
 
 private:
+    FileCommandResult afterOpening(FileCommandResult result);
+    FileCommandResult afterSaving(FileCommandResult result);
     // After Open and New: another book, whose history starts saved.
     void startAfresh();
     // After any file command: the file on disk is the one saved states match.
