@@ -4,7 +4,6 @@
 #include "filedialogchooser.h"
 #include "mainwindow.h"
 #include "menubook.h"
-#include "printpreviewdialogs.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -66,8 +65,6 @@ int main(int argc, char *argv[])
 
     QUndoStack history; // the book's changes, for undo and redo
     MainWindow window(book, history);
-    PrintPreviewDialogs printDialogs;
-    window.setPrintDialogs(&printDialogs);
     // The taskbar marks a book with unsaved changes; the title band does not.
     window.setWindowTitle(QStringLiteral("Morvex Menu Editor[*]"));
     window.show();

@@ -56,16 +56,18 @@ public:
     // Keeps every unsaved state of the book in recovery from now on, after
     // offering back what a run that did not end normally left there.
     void keepRecovery(BookRecovery &recovery);
-    // Not owned; without print dialogs the window offers no printer and
-    // saves the sheet as a PDF through the book's file chooser.
+    // Not owned; without print dialogs the print plugin shows Qt's own.
     void setPrintDialogs(SheetPrintDialogs *dialogs);
+    // The print plugin's file; empty: where it was installed beside the program.
+    void setSheetPluginPath(const QString &path);
 
     // The clock line for a moment, in the running edition.
     static QString clockText(const QDateTime &moment);
 
 public slots:
-    // Ctrl+P: the book's sheet through the print dialogs, or with no printer
-    // installed "No Valid Printer!" and the sheet saved as a PDF.
+    // Ctrl+P: the book's named menus through the print dialogs, or with no
+    // printer installed (or no print plugin) "No Valid Printer!" and, when
+    // the plugin is there, the sheet saved as a PDF.
     void printSheet();
 
 protected:
@@ -159,6 +161,7 @@ private:
     MenuBook &book;
     QUndoStack &history;
     SheetPrintDialogs *printDialogs = nullptr;
+    QString sheetPluginPath;
     std::unique_ptr<MainWindowForm> form;
     MainWindowState state;
     QPointer<EditDialog> editDialog;

@@ -538,6 +538,8 @@ void TstMainWindowCommands::bulkCommands_data()
     QTest::newRow("context menu selects, then duplicates")
         << 0 << QString() << "menu 5 Ctrl+D" << named.left(23) + " A-06=Rice/5" + named.mid(23)
         << "A-06" << -1;
+    QTest::newRow("print without the print plugin")
+        << 4 << QString() << "menu 1 Ctrl+P" << named << "A-05" << int(LHINT_NOT_FIND_PRINTER);
     QTest::newRow("context menu: nothing above the first menu")
         << 0 << QString() << "menu 1 Alt+Up" << named << "A-01" << -1;
     QTest::newRow("nothing while a question is open")
@@ -555,6 +557,7 @@ void TstMainWindowCommands::bulkCommands()
     QFETCH(int, hint);
     EditorFixture editor;
     editor.start();
+    editor.window->setSheetPluginPath(editor.path(QStringLiteral("missing/plugin.so")));
     const std::pair<int, const char *> menus[] = {{0, "Soup"}, {4, "Rice"}, {99, "Roast"}};
     for (const auto &[menu, name] : menus) {
         MenuRecord &record = editor.book.menus[MenuBook::positionOfMenu(menu)];
