@@ -106,17 +106,29 @@ QByteArray BookRecovery::fileBytes(const MenuBook &book) const
 
 void BookRecovery::claimLater(QObject *context, Claimed whenClaimed)
 {
-    queue({Job::Claim, {}, context, std::move(whenClaimed)});
+    // On the context's thread, once it is back in its event loop: a lock and
+    // one small file cost less than the writing thread, which a run that
+    // never edits then never starts.
+    QMetaObject::invokeMethod(
+        context,
+        [this, done = std::move(whenClaimed)] {
+            if (claim())
+                done(leftBook());
+        },
+        Qt::QueuedConnection);
 }
 
 void BookRecovery::keep(const MenuBook &book)
 {
-    queue({Job::Write, fileBytes(book), nullptr, {}});
+    queue({Job::Write, fileBytes(book)});
 }
 
 void BookRecovery::discard()
 {
-    queue({Job::Remove, {}, nullptr, {}});
+    // Nothing written and nothing left on disk: no thread for nothing.
+    if (!writer && !QFile::exists(path))
+        return;
+    queue({Job::Remove, {}});
 }
 
 void BookRecovery::finish()
@@ -130,8 +142,7 @@ void BookRecovery::queue(Job job)
 {
     QMutexLocker locker(&mutex);
     // Only the newest state counts: a write still waiting is replaced.
-    if (job.kind != Job::Claim)
-        pending.removeIf([](const Job &waiting) { return waiting.kind != Job::Claim; });
+    pending.clear();
     pending.append(std::move(job));
     if (!writer) {
         writer.reset(QThread::create([this] { work(); }));
@@ -161,14 +172,6 @@ void BookRecovery::work()
 
 void BookRecovery::perform(const Job &job)
 {
-    if (job.kind == Job::Claim) {
-        if (claim()) {
-            QMetaObject::invokeMethod(
-                job.context, [done = job.claimed, left = leftBook()] { done(left); },
-                Qt::QueuedConnection);
-        }
-        return;
-    }
     if (!claimed)
         return;
     if (job.kind == Job::Remove) {

@@ -30,9 +30,10 @@ struct RecoveredBook
 // whose holder is checked for being alive: a second editor in the same
 // folder neither offers nor overwrites the first one's work.
 //
-// The lock is taken and the file written by a thread of its own: neither
-// the first frame nor an edit waits for the disk, and a file that cannot be
-// written costs the edit nothing.
+// The file is written by a thread of its own, started by the first write:
+// an edit never waits for the disk, and a file that cannot be written costs
+// the edit nothing. The lock is taken when the window asks, after its first
+// frame.
 class BookRecovery
 {
 public:
@@ -49,8 +50,8 @@ public:
     // True when this run now owns the folder's recovery file: no running
     // editor holds it. Without it, keep() and discard() do nothing.
     bool claim();
-    // claim() on the writing thread; when it succeeds, whenClaimed runs in
-    // the thread of context.
+    // claim() in the thread of context once it returns to its event loop;
+    // when it succeeds, whenClaimed runs there.
     void claimLater(QObject *context, Claimed whenClaimed);
 
     // Replaces the file with the book's bytes and current path.
@@ -68,12 +69,9 @@ private:
         enum Kind
         {
             Write,
-            Remove,
-            Claim
+            Remove
         } kind = Write;
         QByteArray bytes;
-        QObject *context = nullptr;
-        Claimed claimed;
     };
 
     std::optional<RecoveredBook> leftBook() const;
@@ -94,6 +92,6 @@ private:
     bool busy = false;
     bool stopping = false;
     std::unique_ptr<QThread> writer;
-    // Touched by the writing thread only, once it runs.
+    // Set by claim() before the writing thread starts, then by that thread only.
     bool failureLogged = false;
 };
