@@ -174,6 +174,7 @@ private:
     // The menu the open clear question asks about.
     int clearTarget = -1;
     QTimer *clockTimer = nullptr;
+    qint64 clockSecond = -1; // the second the clock line shows
     QTimer *pollTimer = nullptr;
     // Size of the book when the edit dialog was last opened; a book that grew
     // meanwhile moves the view to its newest menu. Before any edit nothing
