@@ -22,13 +22,14 @@ constexpr qreal TitlePoints = 14;
 // The tool's own words; the editor's translations do not cover a printout.
 struct Words
 {
-    QString title, file, fingerprint, noMenus, page, workingCopy, leftOut;
+    QString title, named, file, fingerprint, noMenus, page, workingCopy, leftOut;
     std::array<QString, 7> columns; // code, name, stage 1..3, total, power-10 time
 };
 
 const Words &wordsFor(BookPrinter::Language language)
 {
     static const Words english{QStringLiteral("Menu book"),
+                               QStringLiteral("Menu book: %1"),
                                QStringLiteral("File"),
                                QStringLiteral("Fingerprint"),
                                QStringLiteral("No menus to print."),
@@ -40,6 +41,7 @@ const Words &wordsFor(BookPrinter::Language language)
                                 QStringLiteral("Stage 3"), QStringLiteral("Total"),
                                 QStringLiteral("P10 / limit")}};
     static const Words chinese{QStringLiteral("菜单本"),
+                               QStringLiteral("菜单本：%1"),
                                QStringLiteral("文件"),
                                QStringLiteral("指纹"),
                                QStringLiteral("没有可打印的菜单。"),
@@ -136,9 +138,8 @@ public:
     {
         // A loose page names the book it belongs to in its heading; the
         // editor's working copy is no book's name.
-        QString heading = words.title;
-        if (!fileName.isEmpty() && !workingCopy)
-            heading += QStringLiteral(": ") + fileName;
+        const QString heading =
+            fileName.isEmpty() || workingCopy ? words.title : words.named.arg(fileName);
         painter.setFont(title);
         const int titleHeight = QFontMetrics(title, painter.device()).height();
         painter.drawText(QRect(area.left(), area.top(), area.width(), titleHeight),
