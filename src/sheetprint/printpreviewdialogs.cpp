@@ -1,11 +1,11 @@
 #include "printpreviewdialogs.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinterInfo>
-#include <QToolBar>
 
 bool PrintPreviewDialogs::hasPrinter()
 {
@@ -18,10 +18,10 @@ bool PrintPreviewDialogs::print(QPrinter &printer, const Paint &paint, QWidget *
     auto *emptyMenus = new QCheckBox(
         QCoreApplication::translate("PrintPreviewDialogs", "Print empty menus too"), &dialog);
     emptyMenus->setObjectName(QStringLiteral("emptyMenusToo"));
-    if (auto *tools = dialog.findChild<QToolBar *>()) {
-        tools->addSeparator();
-        tools->addWidget(emptyMenus);
-    }
+    emptyMenus->setContentsMargins(8, 4, 8, 4);
+    // Under the pages, where a narrow tool bar would not push it out of sight.
+    if (auto *box = qobject_cast<QBoxLayout *>(dialog.layout()))
+        box->addWidget(emptyMenus);
     QObject::connect(
         &dialog, &QPrintPreviewDialog::paintRequested, &dialog,
         [&paint, emptyMenus](QPrinter *target) { paint(*target, emptyMenus->isChecked()); });

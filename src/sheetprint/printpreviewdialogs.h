@@ -3,8 +3,8 @@
 #include "sheetprintdialogs.h"
 
 // Qt's print preview, whose Print button opens Qt's print dialog; the
-// printers are those the system's print service offers. Its tool bar holds
-// "Print empty menus too", which puts the whole book on the pages.
+// printers are those the system's print service offers. Under the pages,
+// "Print empty menus too" puts the whole book on them.
 class PrintPreviewDialogs : public SheetPrintDialogs
 {
 public:

@@ -4,7 +4,7 @@
 <context>
     <name>PrintPreviewDialogs</name>
     <message>
-        <location filename="../../sheetprint/printpreviewdialogs.cpp" line="20"/>
+        <location filename="../../sheetprint/printpreviewdialogs.cpp" line="19"/>
         <source>Print empty menus too</source>
         <translation>同时打印空菜单</translation>
     </message>
