@@ -69,8 +69,8 @@ check_tree() {
         fi
     done
     # Printing is a plugin the editors load on the first print, not a library they link.
-    local plugins=("$root"/lib/morvex-menu-editor/morvex_sheet_print.so)
-    [ -s "${plugins[0]}" ] || fail "print plugin lib/morvex-menu-editor/morvex_sheet_print.so missing"
+    local plugins=("$root"/lib/morvex-menu-editor/plugins/morvex_sheet_print.so)
+    [ -s "${plugins[0]}" ] || fail "print plugin lib/morvex-menu-editor/plugins/morvex_sheet_print.so missing"
     [ -s "${plugins[0]}" ] && no_search_path "${plugins[0]}"
     for program in menu_editor_en menu_editor_zh; do
         ! readelf -d "$root/bin/$program" | grep -q 'libQt6PrintSupport' ||
