@@ -4,7 +4,6 @@
 #include "filedialogchooser.h"
 #include "mainwindow.h"
 #include "menubook.h"
-#include "pictureicon.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -114,11 +113,6 @@ int main(int argc, char *argv[])
     // Unsaved menus outlive a crash or a power cut, in the user's own data
     // folder, one file per working folder.
     BookRecovery recovery(QDir::currentPath());
-    new AfterFirstFrame(&window, [&window, &recovery] {
-        // 348 pixels decoded, scaled and sent to the window system: the
-        // taskbar can wait for them, the first frame should not.
-        window.setWindowIcon(pictureIcon(QStringLiteral(":/image/logo.png")));
-        window.keepRecovery(recovery);
-    });
+    new AfterFirstFrame(&window, [&window, &recovery] { window.keepRecovery(recovery); });
     return app.exec();
 }

@@ -3,6 +3,7 @@
 #include "edition.h"
 #include "elabel.h"
 #include "epushbutton.h"
+#include "pictureicon.h"
 
 #include <QEvent>
 #include <QMainWindow>
@@ -189,8 +190,7 @@ void MainWindowForm::setupUi(QMainWindow *window)
     window->resize(955, 590);
     window->setMinimumSize(955, 590);
     window->setMaximumSize(955, 590);
-    // The window icon, ":/image/logo.png", is set by the program once the
-    // window has drawn its first frame (src/app/main.cpp).
+    window->setWindowIcon(pictureIcon(QStringLiteral(":/image/logo.png")));
     window->setAutoFillBackground(false);
     window->setStyleSheet(QStringLiteral(
         "border-style:flat;\ngridline-color: rgb(0, 0, 0);\nborder-color: rgb(0, 0, 0);"));
