@@ -45,13 +45,18 @@ sed -n 's/^step_cpu_ms_mean=//p' "$work"/steps?.log | sort -n | sed -n 2p |
     sed 's/^/step_cpu_ms_mean=/' >"$work/steps.txt"
 
 echo "== (b) real wheel events on X11 (xcb), three runs; the empty window for scale"
+# A private Xvfb now and then fails to come up beside other X servers
+# (xvfb-run -a picks a display another may take): up to three tries.
+for attempt in 1 2 3; do
 xvfb-run -a -s "-screen 0 1280x1024x24 -br -noreset" bash -c '
+    set -e
     bench/wheel_xcb.sh "$1/bin/menu_editor_en" "$2" 3
     bench/wheel_xcb.sh "$1/bin/bench_minimal_window" "$2" 1 | sed "s/^wheel_/empty_wheel_/"
     # 25 ms apart, longer than a screen frame: every event is painted.
     bench/wheel_xcb.sh "$1/bin/menu_editor_en" "$2" 1 25 | sed "s/^wheel_/painted_wheel_/"
     bench/wheel_xcb.sh "$1/bin/bench_minimal_window" "$2" 1 25 | sed "s/^wheel_/empty_painted_wheel_/"
-' wheel "$build" "$work/book" 2>/dev/null | tee "$work/wheel.txt"
+' wheel "$build" "$work/book" 2>/dev/null | tee "$work/wheel.txt" && break
+done
 
 echo "== (a, c, d) start-up, idle CPU and memory under Xvfb"
 # -noreset keeps the server up between runs; -br gives a black root, so a
