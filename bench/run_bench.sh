@@ -74,7 +74,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24 -br -noreset" \
     --subject "$build/bin/bench_text_window" 2>>"$work/probe.log" |
     sed 's/^subject_/texts_/; s/^reference_/texts_reference_/; s/^ratio_/texts_ratio_/' |
     tee "$work/texts.txt" ||
-    { grep -v XDG_RUNTIME_DIR "$work/probe.log" >&2; exit 1; }
+    { grep -v XDG_RUNTIME_DIR "$work/probe.log" >&2; echo "(the texts' figures are missing)" >&2; }
 
 echo "== offscreen (no X server): peak memory, CPU until settled, idle CPU"
 # CPU time of all threads, in ms, from the scheduler's nanoseconds.
