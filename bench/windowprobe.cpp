@@ -10,7 +10,9 @@
 // Prints key=value lines for both programs: medians over the runs of the
 // time to the mapped window (map_ms) and to its first painted frame
 // (frame_ms), of the peak resident memory (hwm_kib), and with --idle the
-// subject's CPU share of one core while it sits idle (idle_cpu_percent).
+// subject's CPU share of one core while it sits idle (idle_cpu_percent);
+// and the ratios subject / reference of each pair of runs, their median and
+// their spread (ratio_map, ratio_frame, ratio_hwm and _min, _max).
 
 #include <xcb/xcb.h>
 
@@ -320,6 +322,23 @@ Options parse(int argc, char **argv)
     return options;
 }
 
+// The subject's runs against the reference's, pair by pair (they took
+// turns): the median ratio and the spread of the ratios.
+template <typename F>
+void reportRatio(const char *name, const std::vector<RunResult> &reference,
+                 const std::vector<RunResult> &subject, F value)
+{
+    std::vector<double> ratios;
+    for (size_t run = 0; run < subject.size(); ++run)
+        ratios.push_back(value(subject[run]) / value(reference[run]));
+    std::sort(ratios.begin(), ratios.end());
+    const auto same = [](double ratio) {
+        return ratio;
+    };
+    std::printf("ratio_%s=%.3f\nratio_%s_min=%.3f\nratio_%s_max=%.3f\n", name, median(ratios, same),
+                name, ratios.front(), name, ratios.back());
+}
+
 void report(const char *name, const std::vector<RunResult> &runs)
 {
     std::printf("%s_map_ms=%.1f\n", name, median(runs, [](const RunResult &r) { return r.mapMs; }));
@@ -351,6 +370,9 @@ int main(int argc, char **argv)
     }
     report("reference", reference);
     report("subject", subject);
+    reportRatio("map", reference, subject, [](const RunResult &r) { return r.mapMs; });
+    reportRatio("frame", reference, subject, [](const RunResult &r) { return r.frameMs; });
+    reportRatio("hwm", reference, subject, [](const RunResult &r) { return double(r.hwmKib); });
     if (options.idleSeconds > 0) {
         const RunResult idle = measureOnce(display, options, options.subject, true);
         std::printf("subject_idle_cpu_percent=%.3f\n", idle.idleCpuPercent);

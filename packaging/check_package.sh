@@ -68,6 +68,14 @@ check_tree() {
             fail "man page $program.1.gz has no section-1 title"
         fi
     done
+    # Printing is a plugin the editors load on the first print, not a library they link.
+    local plugins=("$root"/lib/morvex-menu-editor/plugins/morvex_sheet_print.so)
+    [ -s "${plugins[0]}" ] || fail "print plugin lib/morvex-menu-editor/plugins/morvex_sheet_print.so missing"
+    [ -s "${plugins[0]}" ] && no_search_path "${plugins[0]}"
+    for program in menu_editor_en menu_editor_zh; do
+        ! readelf -d "$root/bin/$program" | grep -q 'libQt6PrintSupport' ||
+            fail "$program links Qt PrintSupport"
+    done
     [ -x "$root/bin/menubook" ] || fail "$root/bin/menubook missing or not executable"
     [ -s "$root/share/man/man1/menubook.1.gz" ] || fail "man page menubook.1.gz missing"
     [ -x "$root/libexec/morvex-menu-editor/menu-editor-start" ] || fail "launcher missing"

@@ -5,14 +5,17 @@
 #include "filedialogchooser.h"
 #include "mainwindow.h"
 #include "menubook.h"
-#include "printpreviewdialogs.h"
 
 #include <QApplication>
 #include <QDebug>
 #include <QDir>
+#include <QEvent>
 #include <QFont>
+#include <QTimer>
 
 #include <cstdio>
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -22,6 +25,40 @@ int answer(const CommandLine &line)
     std::fputs(line.text.toLocal8Bit().constData(), refused ? stderr : stdout);
     return refused ? 2 : 0;
 }
+
+// Runs work once the window has drawn its first frame, so that what can
+// wait does not delay what the user sees first; or after a second, should
+// the window not be drawn (started minimised, on a hidden desktop).
+class AfterFirstFrame : public QObject
+{
+public:
+    AfterFirstFrame(QWidget *window, std::function<void()> work)
+        : QObject(window), work(std::move(work))
+    {
+        window->installEventFilter(this);
+        QTimer::singleShot(1000, this, [this] { run(); });
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            // After this paint and the rest of the frame.
+            QTimer::singleShot(0, this, [this] { run(); });
+        }
+        return false;
+    }
+
+private:
+    void run()
+    {
+        parent()->removeEventFilter(this);
+        if (work)
+            std::exchange(work, nullptr)();
+    }
+
+    std::function<void()> work;
+};
 
 } // namespace
 
@@ -67,8 +104,6 @@ int main(int argc, char *argv[])
     // The book as it is being edited: its history, saved state and recovery.
     BookDocument document(book);
     MainWindow window(document);
-    PrintPreviewDialogs printDialogs;
-    window.setPrintDialogs(&printDialogs);
     // The taskbar marks a book with unsaved changes; the title band does not.
     window.setWindowTitle(QStringLiteral("Morvex Menu Editor[*]"));
     window.show();
@@ -79,6 +114,6 @@ int main(int argc, char *argv[])
     // Unsaved menus outlive a crash or a power cut, in the user's own data
     // folder, one file per working folder.
     BookRecovery recovery(QDir::currentPath());
-    document.keepRecovery(recovery);
+    new AfterFirstFrame(&window, [&document, &recovery] { document.keepRecovery(recovery); });
     return app.exec();
 }

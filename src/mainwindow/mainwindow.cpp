@@ -206,7 +206,13 @@ QString MainWindow::clockText(const QDateTime &moment)
 
 void MainWindow::on_updateTimerLabel()
 {
-    form->labelDrugLibModifyTime->setText(clockText(QDateTime::currentDateTime()));
+    // The line shows whole seconds. The local time asks the system for its
+    // time zone file on every call: once a second, not on every tick.
+    const qint64 second = QDateTime::currentSecsSinceEpoch();
+    if (second != clockSecond) {
+        clockSecond = second;
+        form->labelDrugLibModifyTime->setText(clockText(QDateTime::fromSecsSinceEpoch(second)));
+    }
     // The book always has room for 297 menus, loaded or not.
     form->labelDrugLibSize->setText(tr("SIZE: 297 MENUs"));
 }

@@ -55,16 +55,18 @@ public:
     // start of a run with a book named on the command line.
     void openBook(const QString &fileName);
 
-    // Not owned; without print dialogs the window offers no printer and
-    // saves the sheet as a PDF through the book's file chooser.
+    // Not owned; without print dialogs the print plugin shows Qt's own.
     void setPrintDialogs(SheetPrintDialogs *dialogs);
+    // The print plugin's file; empty: where it was installed beside the program.
+    void setSheetPluginPath(const QString &path);
 
     // The clock line for a moment, in the running edition.
     static QString clockText(const QDateTime &moment);
 
 public slots:
-    // Ctrl+P: the book's sheet through the print dialogs, or with no printer
-    // installed "No Valid Printer!" and the sheet saved as a PDF.
+    // Ctrl+P: the book's named menus through the print dialogs, or with no
+    // printer installed (or no print plugin) "No Valid Printer!" and, when
+    // the plugin is there, the sheet saved as a PDF.
     void printSheet();
 
 protected:
@@ -169,6 +171,7 @@ private:
     MenuBook &book;
     QUndoStack &history;
     SheetPrintDialogs *printDialogs = nullptr;
+    QString sheetPluginPath;
     std::unique_ptr<MainWindowForm> form;
     MainWindowState state;
     QPointer<EditDialog> editDialog;
@@ -181,6 +184,7 @@ private:
     // The menu the open clear question asks about.
     int clearTarget = -1;
     QTimer *clockTimer = nullptr;
+    qint64 clockSecond = -1; // the second the clock line shows
     QTimer *pollTimer = nullptr;
     // Size of the book when the edit dialog was last opened; a book that grew
     // meanwhile moves the view to its newest menu. Before any edit nothing

@@ -1,26 +1,48 @@
 // The printed sheet of the book on screen, the same sheet `menubook print`
 // makes: to a printer through the print dialogs, or, where no printer is
-// installed, to a PDF the user names.
+// installed, to a PDF the user names. Printing is a plugin the window loads
+// on the first print; without it the window has no printer to offer.
 
 #include "mainwindow.h"
 
-#include "bookprinter.h"
 #include "edition.h"
 #include "epushbutton.h"
 #include "eselfdeletehintbox.h"
 #include "mainwindowform.h"
 #include "menubook.h"
 #include "menufilechooser.h"
-#include "sheetprintdialogs.h"
+#include "sheetprinting.h"
 
+#include <QCoreApplication>
 #include <QDebug>
+#include <QDir>
 #include <QFileInfo>
-#include <QPrinter>
+#include <QPluginLoader>
 
 void MainWindow::setPrintDialogs(SheetPrintDialogs *dialogs)
 {
     printDialogs = dialogs;
 }
+
+void MainWindow::setSheetPluginPath(const QString &path)
+{
+    sheetPluginPath = path;
+}
+
+namespace {
+
+// Loaded once and kept for the rest of the run: a loader going out of scope
+// leaves its library loaded.
+SheetPrinting *loadSheetPrinting(const QString &path)
+{
+    QPluginLoader loader(path);
+    auto *printing = qobject_cast<SheetPrinting *>(loader.instance());
+    if (!printing)
+        qDebug() << "printing is not available:" << loader.errorString();
+    return printing;
+}
+
+} // namespace
 
 void MainWindow::printSheet()
 {
@@ -28,25 +50,22 @@ void MainWindow::printSheet()
     // buttons, nor before a book is on screen.
     if (!form->pushButtonEdit->isEnabled())
         return;
-    BookPrinter sheet;
-    sheet.language = currentEdition() == Edition::Chinese ? BookPrinter::Language::Chinese
-                                                          : BookPrinter::Language::English;
-    sheet.fileName = QFileInfo(book.currentPath).fileName();
-    // What Save would write, so the sheet of an edited book names the
-    // fingerprint the saved file will have.
-    sheet.fingerprint = BookPrinter::fingerprintOf(book.menus);
+    SheetPrinting *printing = loadSheetPrinting(
+        sheetPluginPath.isEmpty() ? QDir(QCoreApplication::applicationDirPath())
+                                        .filePath(QStringLiteral(MORVEX_SHEET_PLUGIN))
+                                  : sheetPluginPath);
+    if (!printing) {
+        showHint(LHINT_NOT_FIND_PRINTER);
+        return;
+    }
+    SheetPrinting::Request request;
+    request.menus = book.menus;
+    request.chinese = currentEdition() == Edition::Chinese;
+    request.fileName = QFileInfo(book.currentPath).fileName();
+    request.workingCopy = request.fileName == MenuBook::WorkingCopyName;
 
-    if (printDialogs && printDialogs->hasPrinter()) {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setDocName(sheet.fileName.isEmpty() ? QStringLiteral("menu book") : sheet.fileName);
-        printDialogs->print(
-            printer,
-            [this, &sheet](QPrinter &target) {
-                QString error;
-                if (!sheet.paint(book.menus, target, error))
-                    qDebug() << "sheet not printed:" << error;
-            },
-            this);
+    if (printing->hasPrinter(printDialogs)) {
+        printing->print(request, printDialogs, this);
         return;
     }
 
@@ -64,7 +83,7 @@ void MainWindow::printSheet()
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
     QString error;
-    const bool saved = sheet.print(book.menus, path, error);
+    const bool saved = printing->savePdf(request, path, error);
     if (!saved)
         qDebug() << "sheet not saved:" << path << error;
     showHint(saved ? LHINT_FILE_SAVED : LHINT_FILE_NOT_SAVED);

@@ -145,6 +145,9 @@ void BookRecovery::keep(const MenuBook &book, const QByteArray &fileFingerprint)
 
 void BookRecovery::discard()
 {
+    // Nothing written and nothing left on disk: no thread for nothing.
+    if (!writer && !QFile::exists(path))
+        return;
     queue({Job::Remove, {}, nullptr, {}});
 }
 

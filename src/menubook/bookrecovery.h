@@ -36,9 +36,10 @@ struct RecoveredBook
 // a lock whose holder is checked for being alive: a second editor in the
 // same folder neither offers nor overwrites the first one's work.
 //
-// The lock is taken and the file written by a thread of its own: neither
-// the first frame nor an edit waits for the disk, and a file that cannot be
-// written costs the edit nothing.
+// The lock is taken and the file written by a thread of its own, started
+// when the window asks after its first frame: neither the window nor an
+// edit waits for the disk (a lock's sync can take seconds on a slow one),
+// and a file that cannot be written costs the edit nothing.
 class BookRecovery
 {
 public:

@@ -22,26 +22,32 @@ constexpr qreal TitlePoints = 14;
 // The tool's own words; the editor's translations do not cover a printout.
 struct Words
 {
-    QString title, file, fingerprint, noMenus, page;
+    QString title, named, file, fingerprint, noMenus, page, workingCopy, leftOut;
     std::array<QString, 7> columns; // code, name, stage 1..3, total, power-10 time
 };
 
 const Words &wordsFor(BookPrinter::Language language)
 {
     static const Words english{QStringLiteral("Menu book"),
+                               QStringLiteral("Menu book: %1"),
                                QStringLiteral("File"),
                                QStringLiteral("Fingerprint"),
                                QStringLiteral("No menus to print."),
                                QStringLiteral("Page %1 of %2"),
+                               QStringLiteral("%1 (working copy)"),
+                               QStringLiteral("Empty, not listed: %1"),
                                {QStringLiteral("Code"), QStringLiteral("Name"),
                                 QStringLiteral("Stage 1"), QStringLiteral("Stage 2"),
                                 QStringLiteral("Stage 3"), QStringLiteral("Total"),
                                 QStringLiteral("P10 / limit")}};
     static const Words chinese{QStringLiteral("菜单本"),
+                               QStringLiteral("菜单本：%1"),
                                QStringLiteral("文件"),
                                QStringLiteral("指纹"),
                                QStringLiteral("没有可打印的菜单。"),
                                QStringLiteral("第 %1 页，共 %2 页"),
+                               QStringLiteral("%1（工作副本）"),
+                               QStringLiteral("空菜单，未列出：%1"),
                                {QStringLiteral("编号"), QStringLiteral("名称"),
                                 QStringLiteral("第 1 段"), QStringLiteral("第 2 段"),
                                 QStringLiteral("第 3 段"), QStringLiteral("总时间"),
@@ -119,18 +125,32 @@ public:
         return std::max(1, (area.height() - headerHeight - 2 * lineHeight) / lineHeight);
     }
 
-    void header(const QString &fileName, const QString &fingerprint)
+    // Lines the text takes when wrapped to the page's width.
+    int linesFor(const QString &text) const
     {
+        const QFontMetrics metrics(body, painter.device());
+        const QRect bounds =
+            metrics.boundingRect(QRect(0, 0, area.width(), 1 << 20), Qt::TextWordWrap, text);
+        return std::max(1, (bounds.height() + lineHeight - 1) / lineHeight);
+    }
+
+    void header(const QString &fileName, bool workingCopy, const QString &fingerprint)
+    {
+        // A loose page names the book it belongs to in its heading; the
+        // editor's working copy is no book's name.
+        const QString heading =
+            fileName.isEmpty() || workingCopy ? words.title : words.named.arg(fileName);
         painter.setFont(title);
         const int titleHeight = QFontMetrics(title, painter.device()).height();
         painter.drawText(QRect(area.left(), area.top(), area.width(), titleHeight),
-                         Qt::AlignLeft | Qt::AlignVCenter, words.title);
+                         Qt::AlignLeft | Qt::AlignVCenter,
+                         painter.fontMetrics().elidedText(heading, Qt::ElideMiddle, area.width()));
         painter.setFont(body);
         const QRect info(area.left(), area.top() + titleHeight, area.width(), lineHeight);
-        painter.drawText(
-            info, Qt::AlignLeft | Qt::AlignVCenter,
-            painter.fontMetrics().elidedText(words.file + QStringLiteral(": ") + fileName,
-                                             Qt::ElideMiddle, area.width() * 2 / 3));
+        const QString file = workingCopy ? words.workingCopy.arg(fileName) : fileName;
+        painter.drawText(info, Qt::AlignLeft | Qt::AlignVCenter,
+                         painter.fontMetrics().elidedText(words.file + QStringLiteral(": ") + file,
+                                                          Qt::ElideMiddle, area.width() * 2 / 3));
         painter.drawText(info, Qt::AlignRight | Qt::AlignVCenter,
                          words.fingerprint + QStringLiteral(": ") + fingerprint);
         painter.setFont(bold);
@@ -151,10 +171,11 @@ public:
         line(top, cells);
     }
 
-    void message(const QString &text)
+    void message(const QString &text, int index = 0)
     {
-        painter.drawText(QRect(area.left(), area.top() + headerHeight, area.width(), lineHeight),
-                         Qt::AlignLeft | Qt::AlignVCenter, text);
+        const int top = area.top() + headerHeight + index * lineHeight;
+        painter.drawText(QRect(area.left(), top, area.width(), area.bottom() - lineHeight - top),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
     }
 
     void footer(int page, int pages)
@@ -186,6 +207,33 @@ private:
 };
 
 } // namespace
+
+QString BookPrinter::emptyCodes(const QList<MenuRecord> &records)
+{
+    QStringList runs;
+    QString first, last;
+    const auto endRun = [&] {
+        if (!first.isEmpty())
+            runs.append(first == last ? first : first + QStringLiteral("..") + last);
+        first.clear();
+    };
+    for (const MenuRecord &record : records) {
+        if (isReserved(record))
+            continue;
+        if (!record.name.isEmpty() || record.stages != std::array<MenuStage, 3>{}) {
+            endRun();
+            continue;
+        }
+        // A run does not reach across a letter: A-99 and b-01 are not neighbours.
+        if (!first.isEmpty() && first.at(0) != record.code.at(0))
+            endRun();
+        if (first.isEmpty())
+            first = record.code;
+        last = record.code;
+    }
+    endRun();
+    return runs.join(QStringLiteral(", "));
+}
 
 QList<MenuRecord> BookPrinter::printedMenus(const QList<MenuRecord> &records) const
 {
@@ -240,17 +288,27 @@ bool BookPrinter::paint(const QList<MenuRecord> &records, QPagedPaintDevice &dev
     const QRect area(0, 0, device.width(), device.height());
     SheetPainter sheet(painter, area, words);
     const int perPage = sheet.rowsPerPage();
-    const int pages = std::max(1, int((menus.size() + perPage - 1) / perPage));
+    // Under the last menu, the line that says which menus were left out; on
+    // a page of its own when the last one has no room left for it.
+    const QString empty = onlyNamed ? emptyCodes(records) : QString();
+    const QString note = empty.isEmpty() ? QString() : words.leftOut.arg(empty);
+    const int rowPages = std::max(1, int((menus.size() + perPage - 1) / perPage));
+    const int lastRows = int(menus.size()) - (rowPages - 1) * perPage;
+    const int noteAt = menus.isEmpty() ? 1 : lastRows + 1; // a blank line before it
+    const bool notePage = !note.isEmpty() && noteAt + sheet.linesFor(note) > perPage;
+    const int pages = rowPages + (notePage ? 1 : 0);
     for (int page = 0; page < pages; ++page) {
         if (page > 0)
             device.newPage();
-        sheet.header(fileName, fingerprint);
-        if (menus.isEmpty())
+        sheet.header(fileName, workingCopy, fingerprint);
+        if (menus.isEmpty() && page == 0)
             sheet.message(words.noMenus);
         const int first = page * perPage;
         const int last = std::min(int(menus.size()), first + perPage);
         for (int m = first; m < last; ++m)
             sheet.row(m - first, menuCells(menus[m]));
+        if (!note.isEmpty() && page == pages - 1)
+            sheet.message(note, notePage ? 0 : noteAt);
         sheet.footer(page + 1, pages);
     }
     painter.end();

@@ -22,9 +22,14 @@ public:
     };
 
     Language language = Language::English;
-    bool onlyNamed = false; // leave out menus without a name and without stages
-    QString fileName;       // shown on every page
-    QString fingerprint;    // shown on every page
+    // Leave out menus without a name and without stages; one line after the
+    // menus then names their codes.
+    bool onlyNamed = false;
+    QString fileName; // the book's file, in the heading of every page
+    // The book on screen is the editor's working copy, not a book the user
+    // named: the heading says so instead of passing it off as the book.
+    bool workingCopy = false;
+    QString fingerprint; // shown on every page
 
     // Needs a QGuiApplication. False with a reason when the PDF could not be
     // written; nothing is left at the path then.
@@ -43,4 +48,7 @@ public:
     // The menus the sheet lists: the 297 the editor shows, without the
     // reserved records, and with onlyNamed without the empty ones.
     QList<MenuRecord> printedMenus(const QList<MenuRecord> &records) const;
+    // The codes onlyNamed leaves out, runs of neighbours joined:
+    // "A-03..A-99, b-01..b-99, C-01..C-98".
+    static QString emptyCodes(const QList<MenuRecord> &records);
 };

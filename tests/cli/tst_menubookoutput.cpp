@@ -206,7 +206,12 @@ void tst_MenuBookOutput::printedSheetHoldsTheMenus_data()
         << QStringList{"--lang", "zh", "--only-named"}
         << QStringList{"菜单本",  "编号", "名称",      "总时间", "指纹",      "A-01",
                        "Popcorn", "A-02", "Rice Bowl", "C-99",   "Leftovers", "共 1"}
-        << QStringList{"Menu book", "A-03", "b-01"} << 1;
+        << QStringList{"Menu book", "A-03 ", "b-01 "} << 1;
+    QTest::newRow("heading, named menus only")
+        << QStringList{"--only-named"}
+        << QStringList{"Menu book: book.hex", "File: book.hex",
+                       "Empty, not listed: A-03..A-99, b-01..b-99, C-01..C-98"}
+        << QStringList{"working copy", "A-04 "} << 1;
 }
 
 void tst_MenuBookOutput::printedSheetHoldsTheMenus()

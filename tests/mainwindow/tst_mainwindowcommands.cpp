@@ -560,6 +560,8 @@ void TstMainWindowCommands::bulkCommands_data()
         << 4 << QString() << "menu Shift+F10 Ctrl+D"
         << named.left(23) + " A-06=Rice/5" + named.mid(23) << "A-06"
         << "";
+    QTest::newRow("print without the print plugin")
+        << 4 << QString() << "menu 1 Ctrl+P" << named << "A-05" << "No Valid Printer!";
     QTest::newRow("context menu: nothing above the first menu")
         << 0 << QString() << "menu 1 Alt+Up" << named << "A-01"
         << "";
@@ -579,6 +581,7 @@ void TstMainWindowCommands::bulkCommands()
     QFETCH(QString, hint);
     EditorFixture editor;
     editor.start();
+    editor.window->setSheetPluginPath(editor.path(QStringLiteral("missing/plugin.so")));
     const std::pair<int, const char *> menus[] = {{0, "Soup"}, {4, "Rice"}, {99, "Roast"}};
     for (const auto &[menu, name] : menus) {
         MenuRecord &record = editor.book.menus[MenuBook::positionOfMenu(menu)];

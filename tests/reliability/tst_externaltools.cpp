@@ -4,8 +4,9 @@
 #include "bookprinter.h"
 #include "editorfixture.h"
 #include "menufilereader.h"
-#include "printpreviewdialogs.h"
+#include "sheetprintdialogs.h"
 
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QStandardPaths>
@@ -29,11 +30,12 @@ bool write(const QString &path, const QString &text)
 }
 
 // Qt's own printer discovery and print engine; only the dialog is left out.
-struct NoDialog : PrintPreviewDialogs
+struct NoDialog : SheetPrintDialogs
 {
+    bool hasPrinter() override { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
     bool print(QPrinter &printer, const Paint &paint, QWidget *) override
     {
-        return paint(printer), true;
+        return paint(printer, false), true;
     }
 };
 
@@ -88,13 +90,16 @@ private slots:
         editor.start();
         editor.window->setPrintDialogs(&dialogs);
         editor.book.menus[6].name = QStringLiteral("Roast Chicken");
+        editor.book.currentPath = editor.path(QStringLiteral("Winter 2026.hex"));
         editor.chooser.answers = {QStringLiteral("sheet")};
         editor.pressKey(QStringLiteral("Ctrl+P"));
         QCOMPARE(editor.takeHints(), (QList<int>{LHINT_NOT_FIND_PRINTER, LHINT_FILE_SAVED}));
-        // The fingerprint on top, the renamed menu among the rows, the last menu.
-        const QRegularExpression sheet(QStringLiteral("(?s)") +
-                                       BookPrinter::fingerprintOf(editor.book.menus) +
-                                       QStringLiteral(".*A-07\\s+Roast Chicken.*C-99"));
+        // The book's file and fingerprint on top, the one named menu, and
+        // which ones are empty.
+        const QRegularExpression sheet(
+            QStringLiteral("(?s)Menu book: Winter 2026.hex.*") +
+            BookPrinter::fingerprintOf(editor.book.menus) +
+            QStringLiteral(".*A-07\\s+Roast Chicken.*not listed: A-01..A-06, A-08..A-99, b-01"));
         const auto shows = [&sheet](const QString &pdf) {
             return run("pdftotext", {"-layout", pdf, "-"}).contains(sheet);
         };

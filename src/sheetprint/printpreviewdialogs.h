@@ -3,8 +3,8 @@
 #include "sheetprintdialogs.h"
 
 // Qt's print preview, whose Print button opens Qt's print dialog; the
-// printers are those the system's print service offers. The program installs
-// it into the window.
+// printers are those the system's print service offers. Under the pages,
+// "Print empty menus too" puts the whole book on them.
 class PrintPreviewDialogs : public SheetPrintDialogs
 {
 public:
