@@ -154,10 +154,12 @@ void BookDocument::scheduleRecoveryUpdate()
 
 void BookDocument::updateRecovery()
 {
-    if (!recovery)
+    // The left book stays on disk until the user has answered for it; the
+    // edits made meanwhile are kept from the answer on.
+    if (!recovery || offerOpen)
         return;
     if (!isSaved())
         recovery->keep(menuBook, fileFingerprint);
-    else if (!offerOpen)
+    else
         recovery->discard();
 }

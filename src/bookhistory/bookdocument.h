@@ -46,7 +46,8 @@ public:
 
     // From the moment this run owns the folder's recovery file, every
     // unsaved state is kept there. What a run that did not end normally left
-    // is reported through recoveryFound, when it differs from the book.
+    // is reported through recoveryFound, when it differs from the book, and
+    // stays there until restore() or declineRecovery() answers for it.
     void keepRecovery(BookRecovery &recovery);
     // The left book in place of this one, under its file name, unsaved.
     void restore(const RecoveredBook &left);
@@ -79,8 +80,8 @@ private:
     QUndoStack undoStack;
     BookRecovery *recovery = nullptr;
     QByteArray fileFingerprint;
-    // A left book the user has not answered about yet: a saved state must
-    // not remove its file meanwhile.
+    // A left book the user has not answered about yet: its file is neither
+    // removed nor overwritten meanwhile.
     bool offerOpen = false;
     bool updateScheduled = false;
 };

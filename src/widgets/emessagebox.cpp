@@ -6,8 +6,11 @@
 #include "readerview.h"
 
 #include <QCloseEvent>
+
 #include <QKeyEvent>
 #include <QLabel>
+
+#include <algorithm>
 
 struct EMessageBox::Form
 {
@@ -173,18 +176,28 @@ void EMessageBox::setDetail(const QString &detail)
 {
     constexpr int DetailHeight = 30;
     if (!ui->labelDetail) {
-        ui->labelDetail = makeChild<QLabel>(this, "labelDetail", QRect(10, 86, 281, DetailHeight));
+        ui->labelDetail = makeChild<QLabel>(this, "labelDetail", QRect());
         ui->labelDetail->setFont(yaHei(10));
         ui->labelDetail->setAlignment(Qt::AlignCenter);
         ui->labelDetail->setWordWrap(true);
         ui->labelDetail->setStyleSheet(QStringLiteral("color: rgb(255, 255, 255)"));
-        setFixedSize(width(), height() + DetailHeight);
-        for (QWidget *button : {ui->pushButtonApply, ui->pushButtonClose})
-            button->move(button->x(), button->y() + DetailHeight);
-        ui->labelRightBorder->resize(1, height());
-        ui->labelRightBorder_2->resize(1, height());
-        ui->labelDownBorder->move(0, height() - 1);
     }
+    // The question keeps every line it wraps onto; the detail goes under it
+    // and the buttons under both, the box growing to hold them.
+    QLabel *question = ui->labelHint;
+    const int questionHeight =
+        question->wordWrap()
+            ? std::max(question->height(), question->heightForWidth(question->width()))
+            : question->height();
+    question->resize(question->width(), questionHeight);
+    ui->labelDetail->setGeometry(10, question->geometry().bottom() + 6, 281, DetailHeight);
+    const int buttonsTop = ui->labelDetail->geometry().bottom() + 5;
+    for (QWidget *button : {ui->pushButtonApply, ui->pushButtonClose})
+        button->move(button->x(), buttonsTop);
+    setFixedSize(width(), buttonsTop + 60);
+    ui->labelRightBorder->resize(1, height());
+    ui->labelRightBorder_2->resize(1, height());
+    ui->labelDownBorder->move(0, height() - 1);
     ui->labelDetail->setText(detail);
     ui->labelDetail->show(); // also when the box is up already
 }

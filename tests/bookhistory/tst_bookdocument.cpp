@@ -77,6 +77,7 @@ void TstBookDocument::sequences_data()
     row("new; add; add", false, "unsaved");
     row("new; add; save; add", false, "unsaved");
     row("edit; crash", false, "unsaved");
+    row("edit; pending", false, "unsaved");
     row("edit; crash; open", true, "none");
     row("edit; crash; new", true, "none");
     row("edit; crash; save", true, "none");
@@ -127,9 +128,19 @@ void TstBookDocument::sequences()
             file.close();
         }
         run = std::make_unique<Run>();
-        run->settle(); // unanswered, the offer keeps its file
+        run->settle(); // unanswered, the offer keeps its file, edits or not
         QVERIFY(!run->left || QFile::exists(run->recovery.filePath()));
-        if (run->left && how == QLatin1String("crash"))
+        if (how == QLatin1String("pending")) {
+            const QByteArray before = (file.open(QIODevice::ReadOnly), file.readAll());
+            file.close();
+            MenuRecord record = run->book.menus.at(1);
+            record.name = QStringLiteral("Fig");
+            QVERIFY(run->document.push(new ReplaceMenuCommand(run->book, record)));
+            run->settle();
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), before);
+        }
+        if (run->left && how != QLatin1String("decline"))
             run->document.restore(*run->left);
         else if (run->left)
             run->document.declineRecovery();
