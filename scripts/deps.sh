@@ -16,6 +16,12 @@ MORVEX_PACKAGES=(
 MORVEX_TEST_PACKAGES=(clang libclang-rt-14-dev llvm
     libreoffice-calc-nogui cups-daemon cups-client printer-driver-cups-pdf)
 
+# Only the Windows edition needs these (scripts/windows, scripts/windows-qt):
+# the MinGW-w64 cross compiler, the installer's makensis, the zip, and Wine
+# with a window manager to test the programs under Xvfb.
+MORVEX_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-tools nsis zip
+    wine64 wine openbox)
+
 morvex_install_deps() {
     local missing=()
     local pkg
