@@ -9,8 +9,10 @@
 
 #include <memory>
 
+#ifndef Q_OS_WIN
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -329,7 +331,12 @@ void tst_MenuFileCommands::openOfUnreadableFileKeepsBook()
     QVERIFY(QDir().mkdir(QStringLiteral("folder.hex")));
     writeContents(QStringLiteral("secret.hex"), OldBytes);
     QFile::setPermissions(QStringLiteral("secret.hex"), QFile::WriteOwner);
+#ifdef Q_OS_WIN
+    if (name == QLatin1String("pipe.hex"))
+        QSKIP("Windows has no named pipes among the files of a folder");
+#else
     QCOMPARE(mkfifo("pipe.hex", 0600), 0);
+#endif
     QVERIFY(book.loadStartupFile());
     book.menus[0].name = QStringLiteral("Kept");
     const QList<MenuRecord> before = book.menus;
@@ -523,6 +530,9 @@ void tst_MenuFileCommands::lockedFolderTakesWritableFile_data()
 
 void tst_MenuFileCommands::lockedFolderTakesWritableFile()
 {
+#ifdef Q_OS_WIN
+    QSKIP("a folder's read-only attribute does not refuse new files on Windows");
+#else
     QFETCH(QString, command);
     QFETCH(QString, name);
     QFETCH(FileCommandResult, result);
@@ -558,6 +568,7 @@ void tst_MenuFileCommands::lockedFolderTakesWritableFile()
     QCOMPARE(contents(WorkingCopy), saved);
     QCOMPARE(QDir(QStringLiteral("locked")).entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("book.hex")});
+#endif
 }
 
 QTEST_GUILESS_MAIN(tst_MenuFileCommands)
