@@ -3,7 +3,9 @@
 ;   -DVERSION=x.y.z -DICON=<.ico> -DFILES=<files.nsh> -DOUTFILE=<setup.exe>
 ; files.nsh lists the folder's files (FileList and DeleteList macros), so the
 ; uninstaller removes exactly what was installed.
-Unicode true
+; 64-bit, as the programs are (a 32-bit installer would also need Wine's
+; 32-bit half to be tested here).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 
@@ -23,6 +25,7 @@ VIAddVersionKey "ProductName" "${PRODUCT}"
 VIAddVersionKey "CompanyName" "Morvex"
 VIAddVersionKey "FileDescription" "${PRODUCT} setup"
 VIAddVersionKey "FileVersion" "${VERSION}"
+VIAddVersionKey "LegalCopyright" "© 2026 Morvex"
 
 Page directory
 Page instfiles

@@ -94,7 +94,7 @@ echo "menubook: check and normalize as on Linux, with CR LF"
 
 # The installer, its Start-menu entry and the uninstaller.
 wine "$setup" /S || fail "installer"
-unix() { winepath -u "$(wine cmd /c echo "$1" | tr -d '\r')"; }
+unix() { winepath -u "$(wine cmd /c echo "$1" | tr -d '\r"')"; }
 programs=$(unix '%LOCALAPPDATA%\Programs\Morvex Menu Editor')
 menus=$(unix '%USERPROFILE%\Documents\Morvex Menus')
 [ -x "$programs/menu_editor_en.exe" ] && [ -d "$menus" ] || fail "not installed"
