@@ -51,7 +51,9 @@ run() {
         window=$(xdotool search --onlyvisible --name '^Morvex Menu Editor' | head -n 1)
         xdotool windowfocus --sync "$window" key Return
         wait_until mapped 500x361 || fail "$name: no edit dialog"
-        xdotool key ctrl+a type Tea
+        # No window manager hands the focus to the dialog.
+        dialog=$(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) .* 500x361+.*/\1/p' | head -n 1)
+        xdotool windowfocus --sync "$dialog" key ctrl+a type Tea
         xdotool key Return
         wait_until unmapped 500x361 || fail "$name: the edit dialog stays"
         xdotool windowfocus --sync "$window" key ctrl+s
