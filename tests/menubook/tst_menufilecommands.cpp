@@ -411,7 +411,7 @@ void tst_MenuFileCommands::saveWritesBothFiles()
     QCOMPARE(book.saveFile(), FileCommandResult::Done);
     const QByteArray bytes = withPlatformLineEnds(bookBytes(book));
     QCOMPARE(contents(WorkingCopy), bytes);
-    QVERIFY(bytes.contains("\nPopcorn,#0001,10,2,30,0,0,0,0,0,0\n"));
+    QVERIFY(bytes.contains(withPlatformLineEnds("\nPopcorn,#0001,10,2,30,0,0,0,0,0,0\n")));
 
     chooser.answers = {QStringLiteral("other.hex")};
     QCOMPARE(book.saveFileAs(), FileCommandResult::Done);
