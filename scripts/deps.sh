@@ -18,6 +18,13 @@ MORVEX_TEST_PACKAGES=(clang libclang-rt-14-dev llvm
     libreoffice-calc-nogui cups-daemon cups-client printer-driver-cups-pdf
     openbox strace)
 
+# Only the Windows edition needs these (scripts/windows, scripts/windows-qt):
+# the MinGW-w64 cross compiler, the installer's makensis, the zip, and Wine
+# with its own fonts (Tahoma, which Windows has) and a window manager to test
+# the programs under Xvfb.
+MORVEX_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-tools nsis zip
+    wine64 wine fonts-wine openbox)
+
 morvex_install_deps() {
     local missing=()
     local pkg

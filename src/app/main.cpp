@@ -95,6 +95,15 @@ int main(int argc, char *argv[])
     if (!setEdition(Edition::Chinese))
         qWarning("The Chinese texts are missing from this build; showing English.");
 #endif
+#ifdef Q_OS_WIN
+    // Outside a Chinese locale Windows may know the forms' font only by its
+    // English name, and where it lacks the font (Wine, stripped systems)
+    // Qt's last resort is a serif face. Windows' own sans faces keep the
+    // look Linux gets from its sans default.
+    QFont::insertSubstitutions(QStringLiteral("微软雅黑"),
+                               {QStringLiteral("Microsoft YaHei"), QStringLiteral("Segoe UI"),
+                                QStringLiteral("Tahoma"), QStringLiteral("Arial")});
+#endif
 
     // The one book of the run: it outlives the window that shows it.
     MenuBook book;

@@ -9,8 +9,10 @@
 
 #include <memory>
 
+#ifndef Q_OS_WIN
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -368,7 +370,12 @@ void tst_MenuFileCommands::openOfUnreadableFileKeepsBook()
     QVERIFY(QDir().mkdir(QStringLiteral("folder.hex")));
     writeContents(QStringLiteral("secret.hex"), OldBytes);
     QFile::setPermissions(QStringLiteral("secret.hex"), QFile::WriteOwner);
+#ifdef Q_OS_WIN
+    if (name == QLatin1String("pipe.hex"))
+        QSKIP("Windows has no named pipes among the files of a folder");
+#else
     QCOMPARE(mkfifo("pipe.hex", 0600), 0);
+#endif
     QVERIFY(book.loadStartupFile());
     book.menus[0].name = QStringLiteral("Kept");
     const QList<MenuRecord> before = book.menus;
@@ -443,7 +450,7 @@ void tst_MenuFileCommands::saveWritesBothFiles()
     QCOMPARE(book.saveFile(), FileCommandResult::Done);
     const QByteArray bytes = withPlatformLineEnds(bookBytes(book));
     QCOMPARE(contents(WorkingCopy), bytes);
-    QVERIFY(bytes.contains("\nPopcorn,#0001,10,2,30,0,0,0,0,0,0\n"));
+    QVERIFY(bytes.contains(withPlatformLineEnds("\nPopcorn,#0001,10,2,30,0,0,0,0,0,0\n")));
 
     chooser.answers = {QStringLiteral("other.hex")};
     QCOMPARE(book.saveFileAs(), FileCommandResult::Done);
@@ -562,6 +569,9 @@ void tst_MenuFileCommands::lockedFolderTakesWritableFile_data()
 
 void tst_MenuFileCommands::lockedFolderTakesWritableFile()
 {
+#ifdef Q_OS_WIN
+    QSKIP("a folder's read-only attribute does not refuse new files on Windows");
+#else
     QFETCH(QString, command);
     QFETCH(QString, name);
     QFETCH(FileCommandResult, result);
@@ -597,6 +607,7 @@ void tst_MenuFileCommands::lockedFolderTakesWritableFile()
     QCOMPARE(contents(WorkingCopy), saved);
     QCOMPARE(QDir(QStringLiteral("locked")).entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("book.hex")});
+#endif
 }
 
 QTEST_GUILESS_MAIN(tst_MenuFileCommands)

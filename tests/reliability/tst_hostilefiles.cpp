@@ -267,6 +267,9 @@ void tst_HostileFiles::danglingWorkingCopyLink_data()
 
 void tst_HostileFiles::danglingWorkingCopyLink()
 {
+#ifdef Q_OS_WIN
+    QSKIP("QFile::link makes a shortcut on Windows, not a symbolic link");
+#endif
     QFETCH(QString, target);
     QFETCH(bool, loaded);
     QVERIFY(QDir().mkdir(QStringLiteral("books")));
