@@ -168,7 +168,10 @@ void EditDialog::setupInputRules()
         QLineEdit *field = ui->lineEditSubMenuName;
         if (field->text().size() >= field->maxLength())
             return;
-        QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())),
+        // From the dialog's own geometry: under some window managers the
+        // frameless dialog's window handle keeps the origin as its position,
+        // and mapToGlobal() would put the tip in the screen's corner.
+        QToolTip::showText(geometry().topLeft() + field->mapTo(this, QPoint(0, field->height())),
                            tr("Names: letters and spaces"), field);
     });
 
