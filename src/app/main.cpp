@@ -99,10 +99,12 @@ int main(int argc, char *argv[])
     // Outside a Chinese locale Windows may know the forms' font only by its
     // English name, and where it lacks the font (Wine, stripped systems)
     // Qt's last resort is a serif face. Windows' own sans faces keep the
-    // look Linux gets from its sans default.
+    // look Linux gets from its sans default; under Wine, which may have none
+    // of them, the Linux default itself.
     QFont::insertSubstitutions(QStringLiteral("微软雅黑"),
                                {QStringLiteral("Microsoft YaHei"), QStringLiteral("Segoe UI"),
-                                QStringLiteral("Tahoma"), QStringLiteral("Arial")});
+                                QStringLiteral("Tahoma"), QStringLiteral("Arial"),
+                                QStringLiteral("DejaVu Sans")});
 #endif
 
     // The one book of the run: it outlives the window that shows it.
