@@ -32,9 +32,13 @@ int main(int argc, char *argv[])
 
     std::unique_ptr<QCoreApplication> application;
     if (MenuBookTool::needsGui(arguments)) {
-        // A PDF needs fonts, not a screen: run the same with or without a display.
+        // A PDF needs fonts, not a screen: run the same with or without a
+        // display. Windows' own platform needs no display and, unlike the
+        // offscreen one there, finds the system's fonts.
+#ifndef Q_OS_WIN
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
         application = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         application = std::make_unique<QCoreApplication>(argc, argv);

@@ -91,8 +91,11 @@ for book in *.hex; do
     wine "$folder/menubook.exe" normalize "$book" -o "..\\wine-out\\$book" || fail "normalize $book"
     crlf "../linux-out/$book" | cmp - "../wine-out/$book" || fail "normalize $book: other bytes"
 done
+wine "$folder/menubook.exe" new ..\\wine-out\\new.hex || fail "menubook new"
+timeout 120 wine "$folder/menubook.exe" print ..\\wine-out\\new.hex -o ..\\wine-out\\sheet.pdf </dev/null &&
+    pdftotext ../wine-out/sheet.pdf - | grep -q 'Menu book: new.hex' || fail "menubook print"
 cd "$work"
-echo "menubook: check and normalize as on Linux, with CR LF"
+echo "menubook: check, normalize and print as on Linux, with CR LF"
 
 # The installer, its Start-menu entry and the uninstaller.
 wine "$setup" /S || fail "installer"
