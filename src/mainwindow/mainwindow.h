@@ -185,6 +185,7 @@ private:
     int clearTarget = -1;
     QTimer *clockTimer = nullptr;
     qint64 clockSecond = -1; // the second the clock line shows
+    QString sizeLine;
     QTimer *pollTimer = nullptr;
     // Size of the book when the edit dialog was last opened; a book that grew
     // meanwhile moves the view to its newest menu. Before any edit nothing

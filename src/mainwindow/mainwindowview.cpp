@@ -349,7 +349,9 @@ void MainWindow::on_highTimerEventProcess()
     const QSignalBlocker quiet(slider);
     slider->setRange(0, lastFirstShown());
     slider->setValue(lastFirstShown() - firstShown);
-    slider->show();
+    // show() asks the platform for a window state even for a shown child.
+    if (slider->isHidden())
+        slider->show();
 }
 
 void MainWindow::on_verticalSlider_valueChanged(int value)

@@ -27,7 +27,7 @@ FramelessHelperPrivate::FramelessHelperPrivate(QWidget *window)
     // The resize cursor follows a slow poll of the pointer rather than every
     // mouse move, which would need mouse tracking on every child widget.
     checkTimer->setInterval(400);
-    connect(checkTimer, &QTimer::timeout, this, &FramelessHelperPrivate::checkPos);
+    connect(checkTimer, &QTimer::timeout, this, &FramelessHelperPrivate::pollPos);
     checkTimer->start();
 }
 
@@ -114,10 +114,24 @@ void FramelessHelperPrivate::checkPos()
     edgeRegion = NoRegion;
     if (!maximized && window->isActiveWindow())
         edgeRegion = regionAt(QCursor::pos(), window->frameGeometry(), borders);
-    if (edgeRegion == NoRegion)
-        window->unsetCursor();
-    else
+    if (edgeRegion != NoRegion)
         window->setCursor(cursorShapeFor(edgeRegion));
+    else if (window->testAttribute(Qt::WA_SetCursor))
+        window->unsetCursor();
+}
+
+void FramelessHelperPrivate::pollPos()
+{
+    // Asking the display server where the pointer is costs a round trip on
+    // every poll. While the pointer is over another window no band of this
+    // one can be under it, and entering again comes with an Enter event.
+    if (window->underMouse()) {
+        checkPos();
+        return;
+    }
+    edgeRegion = NoRegion;
+    if (window->testAttribute(Qt::WA_SetCursor))
+        window->unsetCursor();
 }
 
 void FramelessHelperPrivate::resize(QPoint cursorPos)

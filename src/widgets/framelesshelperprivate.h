@@ -48,6 +48,7 @@ protected:
 
 private slots:
     void checkPos();
+    void pollPos();
     void resize(QPoint cursorPos);
 
 private:
