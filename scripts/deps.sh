@@ -3,7 +3,7 @@
 
 MORVEX_PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
+    qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev libfontconfig-dev
     xvfb xauth x11-utils xdotool xclip imagemagick fonts-noto-cjk qt6-translations-l10n poppler-utils
     at-spi2-core python3-pyatspi dbus-bin
     dpkg-dev file desktop-file-utils appstream

@@ -47,20 +47,31 @@ public:
 
     QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override
     {
-        return fitting(QImageReader(fileName).size(), size);
+        return fitting(pictureSize(), size);
     }
 
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
     {
-        const QSize size = QImageReader(fileName).size();
+        const QSize size = pictureSize();
         return size.isValid() ? QList<QSize>{size} : QList<QSize>{};
     }
 
-    bool isNull() override { return !QImageReader(fileName).size().isValid(); }
+    bool isNull() override { return !pictureSize().isValid(); }
     QString key() const override { return QStringLiteral("PictureIconEngine"); }
     QIconEngine *clone() const override { return new PictureIconEngine(fileName); }
 
 private:
+    // Read once: the window asks for it several times on its way to the
+    // screen, and each reading opened the picture anew.
+    QSize pictureSize()
+    {
+        if (!sizeRead) {
+            knownSize = QImageReader(fileName).size();
+            sizeRead = true;
+        }
+        return knownSize;
+    }
+
     // The picture's own size, scaled down to fit `bounds` when it is larger.
     static QSize fitting(const QSize &picture, const QSize &bounds)
     {
@@ -72,6 +83,8 @@ private:
     }
 
     const QString fileName;
+    QSize knownSize;
+    bool sizeRead = false;
 };
 
 } // namespace
