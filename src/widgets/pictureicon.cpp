@@ -21,7 +21,13 @@ public:
         const QSize fitted = fitting(reader.size(), size);
         if (fitted.isEmpty())
             return {};
-        QPixmap picture = QPixmap::fromImageReader(&reader);
+        QImage image = reader.read();
+        // At its own size the picture keeps the reader's straight alpha: the
+        // window system takes the window icon so, and a premultiplied copy
+        // was converted back, two more copies of it at the start-up's peak.
+        if (mode == QIcon::Normal && image.size() == fitted)
+            return QPixmap::fromImage(std::move(image), Qt::NoFormatConversion);
+        QPixmap picture = QPixmap::fromImage(std::move(image));
         // Scaled as Qt's icons scale theirs, after the conversion to a pixmap.
         if (!picture.isNull() && picture.size() != fitted)
             picture = picture.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
