@@ -7,7 +7,8 @@
 # real keys and saves the Linux edition's bytes with CR LF. menubook.exe
 # gives the Linux tool's answers on the corpus. The installer installs
 # silently, its Start-menu entry starts the editor in the user's menu folder,
-# and the uninstaller removes its files and keys.
+# neither installer nor uninstaller touches it while it runs, and the
+# uninstaller removes its files and keys.
 set -u
 folder=$1 setup=$2 linux=$3 shots=${4:-$(dirname "$1")}
 corpus=$(cd "$(dirname "$0")/../fuzz/corpus" && pwd)
@@ -112,6 +113,13 @@ wine start /wait /unix "$(unix '%APPDATA%\Microsoft\Windows\Start Menu\Programs'
 pid=$!
 wait_until mapped 955x590 || fail "the installed editor shows no window"
 wait_until test -f "$menus/menufile.hex" || fail "the installed editor works elsewhere"
+# Neither the installer nor the uninstaller (_?= waits for it) touches a
+# running editor's installation.
+installed=$(find "$programs" -type f -exec md5sum {} + | sort)
+wine "$setup" /S && fail "the installer ran beside a running editor"
+# _?= takes the rest of the line, unquoted: the short name has no spaces.
+wine "$programs/uninstall.exe" /S "_?=$(winepath -s "$(winepath -w "$programs")")" && fail "the uninstaller ran beside a running editor"
+[ "$(find "$programs" -type f -exec md5sum {} + | sort)" = "$installed" ] || fail "changed beside a running editor"
 wine taskkill /f /im menu_editor_en.exe >/dev/null
 wait "$pid" 2>/dev/null
 pid=
