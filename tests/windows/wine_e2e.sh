@@ -14,10 +14,11 @@ folder=$1 setup=$2 linux=$3 shots=${4:-$(dirname "$1")}
 corpus=$(cd "$(dirname "$0")/../fuzz/corpus" && pwd)
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 work=$(mktemp -d)
-pid=
+# Every Windows process of the prefix ends with the run, passed or failed:
+# one whose X window went away without a close request keeps running.
+trap 'wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
 fail() {
     echo "FAIL: $*" >&2
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
     exit 1
 }
 # Bounded at 60 s, for a Wine that starts slowly on a busy machine.
@@ -31,6 +32,9 @@ wait_until() {
 }
 crlf() { perl -pe 's/\n/\r\n/' "$1"; }
 mapped() { xwininfo -root -tree | grep -q " $1+[-0-9]*+[-0-9]* *+[-0-9]*+[-0-9]*\$"; }
+# A window is mapped before it is drawn: a shot of the screen shows more
+# than a few colours only once it is.
+painted() { import -window root "$1" && [ "$(identify -format %k "$1")" -gt 16 ]; }
 unmapped() { ! mapped "$1"; }
 
 # run NAME EDIT PROGRAM...: starts the program in an empty folder with
@@ -60,10 +64,9 @@ run() {
         xdotool windowfocus --sync "$window" key ctrl+s
         wait_until grep -q '^Tea,#0001' "$dir/book.hex" || fail "$name: not saved"
     fi
-    case $name in en | zh) import -window root "$shots/wine_$name.png" ;; esac
+    case $name in en | zh) wait_until painted "$shots/wine_$name.png" || fail "$name: window not drawn" ;; esac
     kill "$pid"
     wait "$pid" 2>/dev/null
-    pid=
 }
 
 QT_QPA_PLATFORM=xcb run linux edit "$linux/menu_editor_en"
@@ -122,11 +125,9 @@ wine "$programs/uninstall.exe" /S "_?=$(winepath -s "$(winepath -w "$programs")"
 [ "$(find "$programs" -type f -exec md5sum {} + | sort)" = "$installed" ] || fail "changed beside a running editor"
 wine taskkill /f /im menu_editor_en.exe >/dev/null
 wait "$pid" 2>/dev/null
-pid=
 wine "$programs/uninstall.exe" /S || fail "uninstaller"
 wait_until test ! -e "$programs" || fail "left behind: $(find "$programs")"
 for key in "${keys[@]}"; do
     ! wine reg query "$key" >/dev/null 2>&1 || fail "left behind: $key"
 done
 echo "installer: installed, started from the Start menu, uninstalled"
-rm -rf "$work"
