@@ -53,6 +53,8 @@ run() {
     cp "$dir/menufile.hex" "$dir/created.hex"
     if [ "$edit" = edit ]; then
         local window
+        # Keys sent before the first paint may reach no window yet.
+        wait_until painted "$dir.png" || fail "$name: window not drawn"
         window=$(xdotool search --onlyvisible --name '^Morvex Menu Editor' | head -n 1)
         xdotool windowfocus --sync "$window" key Return
         wait_until mapped 500x361 || fail "$name: no edit dialog"
