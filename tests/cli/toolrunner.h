@@ -2,12 +2,10 @@
 
 #include "menubook.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <QTest>
 
 // The tool writes text as the platform's text files have it.
@@ -31,7 +29,6 @@ struct ToolRun
 
     // What was said, with the platform's line ends read as '\n'.
     QString text() const { return QString::fromUtf8(QByteArray(out).replace(toolLineEnd, "\n")); }
-    QString errors() const { return QString::fromUtf8(QByteArray(err).replace(toolLineEnd, "\n")); }
     bool linesEndAsThePlatformWants() const
     {
         return out.count('\n') == out.count(toolLineEnd) &&
@@ -69,15 +66,6 @@ inline QByteArray headerBytes()
 inline QByteArray platformText(QByteArray bytes)
 {
     return bytes.replace('\n', toolLineEnd);
-}
-
-// Windows (Wine at least) may hold a folder for a moment after the process
-// that worked in it has ended.
-inline bool removed(QTemporaryDir &dir)
-{
-    for (int tries = 0; tries < 100 && !QDir(dir.path()).removeRecursively(); ++tries)
-        QTest::qWait(50);
-    return !QFileInfo::exists(dir.path());
 }
 
 inline QByteArray menuRow(const QByteArray &name, int number, const QByteArray &values)
