@@ -5,10 +5,8 @@ enable_language(RC)
 # makes; the others drive X, Linux file systems or the Linux desktop.
 set(MORVEX_WINDOWS_TESTS
     tst_menubook tst_menufilereader tst_menufilewriter tst_menufilecommands
-    tst_menufilefindings tst_hostilefiles tst_bookchecker tst_bookdocument tst_bookhistory)
-# Not yet: tst_menubooktool and tst_menubookoutput expect the Linux tool's
-# LF on standard output and Linux's error texts; tests/windows/wine_e2e.sh
-# compares menubook.exe with the Linux tool instead.
+    tst_menufilefindings tst_hostilefiles tst_bookchecker tst_bookdocument tst_bookhistory
+    tst_menubooktool tst_menubookoutput)
 
 # Run by ctest through Wine, which finds Qt's DLLs and the GCC runtime
 # through WINEPATH.

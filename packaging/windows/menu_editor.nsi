@@ -12,6 +12,8 @@ RequestExecutionLevel user
 !define PRODUCT "Morvex Menu Editor"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\MorvexMenuEditor"
 !define CLASSES "Software\Classes"
+; Held by every running editor (src/app/main.cpp).
+!define EDITOR_MUTEX "MorvexMenuEditorRunning"
 !include "${FILES}"
 
 Name "${PRODUCT}"
@@ -53,7 +55,35 @@ UninstPage instfiles
     DeleteRegKey HKCU "${CLASSES}\Applications\${program}"
 !macroend
 
+; Windows keeps a running program's files: replacing or removing them under
+; a running editor would leave half an installation. So nothing is touched
+; while an editor runs: an interactive run asks for it to be closed, a silent
+; one fails with exit status 3 and changes nothing. (The uninstaller started
+; without _?= hands over to a copy of itself and exits 0 at once: a script
+; that needs its status starts it with _?=<folder>.)
+!macro EditorsClosed un
+Function ${un}EditorsClosed
+    retry:
+    ; SYNCHRONIZE: the least right that opens the mutex.
+    System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${EDITOR_MUTEX}") p .r0'
+    StrCmp $0 0 closed
+    System::Call 'kernel32::CloseHandle(p r0)'
+    IfSilent 0 ask
+    SetErrorLevel 3
+    Quit
+    ask:
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+        "${PRODUCT} is running. Close every editor window, then choose Retry." IDRETRY retry
+    SetErrorLevel 3
+    Quit
+    closed:
+FunctionEnd
+!macroend
+!insertmacro EditorsClosed ""
+!insertmacro EditorsClosed "un."
+
 Section "Install"
+    Call EditorsClosed
     SetOutPath "$INSTDIR"
     !insertmacro FileList
     WriteUninstaller "$INSTDIR\uninstall.exe"
@@ -84,6 +114,7 @@ Section "Install"
 SectionEnd
 
 Section "Uninstall"
+    Call un.EditorsClosed
     !insertmacro DeleteList
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"

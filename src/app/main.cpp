@@ -24,6 +24,9 @@
 #include <fontconfig/fontconfig.h>
 #include <thread>
 #endif
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
 
 namespace {
 
@@ -117,6 +120,14 @@ int main(int argc, char *argv[])
     line = CommandLine::parse(QCoreApplication::arguments(), programName, version);
     if (line.action != CommandLine::Action::Run)
         return answer(line);
+#ifdef Q_OS_WIN
+    // Windows will not replace or delete a program or DLL that is running,
+    // so an installer or uninstaller at work beside a running editor would
+    // leave half an installation. Both editions hold this mutex while they
+    // run; the installer and uninstaller wait until no one does. Windows
+    // closes the handle when the process ends, however it ends.
+    CreateMutexW(nullptr, FALSE, L"MorvexMenuEditorRunning");
+#endif
 #ifdef MORVEX_CHINESE_EDITION
     // The forms ask for "微软雅黑", which Linux systems lack. Left to itself,
     // Qt takes a CJK font by script and, outside a Chinese locale, with

@@ -12,11 +12,13 @@ namespace {
 // The library logs failed writes for the editor's debug log; this program
 // reports them itself, so only warnings and worse get through. A missing
 // runtime folder is the normal state of a terminal without a desktop session
-// and tells the user of a PDF nothing.
+// and tells the user of a PDF nothing; nor does a per-monitor DPI mode that
+// Windows before 10 (and Wine) refuse: a PDF has no monitor.
 void quietDebug(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
     if (type == QtDebugMsg || type == QtInfoMsg ||
-        message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+        message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")) ||
+        message.startsWith(QLatin1String("SetProcessDpiAwarenessContext(")))
         return;
     QTextStream(stderr) << message << '\n';
 }

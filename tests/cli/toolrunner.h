@@ -3,9 +3,21 @@
 #include "menubook.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStringList>
 #include <QTest>
+
+// The tool writes text as the platform's text files have it.
+#ifdef Q_OS_WIN
+inline const QByteArray toolLineEnd = "\r\n";
+#else
+inline const QByteArray toolLineEnd = "\n";
+#endif
+
+// Taken before a test changes the working folder: on Windows the build's
+// path has no drive, and the working folder's would be taken.
+inline const QString toolPath = QFileInfo(QStringLiteral(MENUBOOK_TOOL)).absoluteFilePath();
 
 // Runs the built menubook program the way a user's shell does and keeps
 // what it said.
@@ -15,13 +27,19 @@ struct ToolRun
     QByteArray out;
     QByteArray err;
 
-    QString text() const { return QString::fromUtf8(out); }
+    // What was said, with the platform's line ends read as '\n'.
+    QString text() const { return QString::fromUtf8(QByteArray(out).replace(toolLineEnd, "\n")); }
+    bool linesEndAsThePlatformWants() const
+    {
+        return out.count('\n') == out.count(toolLineEnd) &&
+               err.count('\n') == err.count(toolLineEnd);
+    }
 };
 
 inline ToolRun runTool(const QStringList &arguments, const QString &workingDirectory = QString())
 {
     QProcess process;
-    process.setProgram(QStringLiteral(MENUBOOK_TOOL));
+    process.setProgram(toolPath);
     process.setArguments(arguments);
     if (!workingDirectory.isEmpty())
         process.setWorkingDirectory(workingDirectory);
@@ -42,6 +60,12 @@ inline ToolRun runTool(const QStringList &arguments, const QString &workingDirec
 inline QByteArray headerBytes()
 {
     return MenuBook::fileBytes(MenuBook::headerText());
+}
+
+// LF text as the tool and the editor write it on this platform.
+inline QByteArray platformText(QByteArray bytes)
+{
+    return bytes.replace('\n', toolLineEnd);
 }
 
 inline QByteArray menuRow(const QByteArray &name, int number, const QByteArray &values)

@@ -113,7 +113,7 @@ void tst_MenuBookOutput::normalizeWritesWhatTheEditorSaves()
                                 dir->path());
     QCOMPARE(run.exitCode, 0);
     const QByteArray saved = readBytes(path(QStringLiteral("saved.hex")));
-    QVERIFY(saved.startsWith(headerBytes()));
+    QVERIFY(saved.startsWith(platformText(headerBytes())));
     QCOMPARE(readBytes(path(QStringLiteral("normalized.hex"))), saved);
     QCOMPARE(readBytes(path(QStringLiteral("input.hex"))), bytes);
 }
@@ -125,7 +125,7 @@ void tst_MenuBookOutput::normalizeInPlaceAndToStandardOutput()
                                       QStringLiteral("-o"), QStringLiteral("-")},
                                      dir->path());
     QCOMPARE(toOutput.exitCode, 0);
-    QVERIFY(toOutput.out.contains("\nPizza,#0001,10,2,30,0,0,0,0,0,0\n"));
+    QVERIFY(toOutput.text().contains("\nPizza,#0001,10,2,30,0,0,0,0,0,0\n"));
 
     const ToolRun inPlace = runTool({QStringLiteral("normalize"), QStringLiteral("book.hex"),
                                      QStringLiteral("-o"), QStringLiteral("book.hex")},
@@ -220,8 +220,6 @@ void tst_MenuBookOutput::printedSheetHoldsTheMenus()
     QFETCH(QStringList, present);
     QFETCH(QStringList, absent);
     QFETCH(int, pages);
-    const QString pdfToText = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    QVERIFY2(!pdfToText.isEmpty(), "pdftotext (Debian package poppler-utils) is needed");
     QVERIFY(writeBytes(path(QStringLiteral("book.hex")), savedBook()));
 
     const ToolRun run = runTool(QStringList{QStringLiteral("print")} + options +
@@ -230,6 +228,14 @@ void tst_MenuBookOutput::printedSheetHoldsTheMenus()
                                 dir->path());
     QVERIFY2(run.exitCode == 0, run.err.constData());
     QVERIFY(readBytes(path(QStringLiteral("book.pdf"))).startsWith("%PDF-"));
+
+    const QString pdfToText = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+#ifdef Q_OS_WIN
+    // Wine starts no Linux program; tests/windows/wine_e2e.sh reads its sheet.
+    if (pdfToText.isEmpty())
+        QSKIP("no pdftotext to read the sheet");
+#endif
+    QVERIFY2(!pdfToText.isEmpty(), "pdftotext (Debian package poppler-utils) is needed");
 
     QProcess extract;
     extract.start(pdfToText, {QStringLiteral("-layout"), path(QStringLiteral("book.pdf")),

@@ -81,14 +81,15 @@ void tst_MenuBookTool::exitCodes_data()
         << "";
     QTest::newRow("check, missing file")
         << QStringList{"check", "findings.hex", "missing.hex"} << 2 << "findings.hex: 1 finding"
-        << "missing.hex: cannot read: No such file or directory";
+        << "missing.hex: cannot read: ";
     QTest::newRow("check, empty name") << QStringList{"check", ""} << 2 << ""
                                        << ": cannot read: no file name given";
     QTest::newRow("check, folder") << QStringList{"check", "folder.hex"} << 2 << ""
                                    << "folder.hex: cannot read: it is a folder";
-    QTest::newRow("diff, a device that never ends")
-        << QStringList{"diff", "clean.hex", "/dev/zero"} << 2 << ""
-        << "/dev/zero: cannot read: it is not a regular file";
+    if (QFileInfo::exists(QStringLiteral("/dev/zero")))
+        QTest::newRow("diff, a device that never ends")
+            << QStringList{"diff", "clean.hex", "/dev/zero"} << 2 << ""
+            << "/dev/zero: cannot read: it is not a regular file";
 
     QTest::newRow("normalize") << QStringList{"normalize", "findings.hex", "-o", "out.hex"} << 0
                                << ""
@@ -141,6 +142,7 @@ void tst_MenuBookTool::exitCodes()
     QVERIFY2(run.exitCode == exitCode, run.err.constData());
     QVERIFY2(run.text().contains(inOutput), run.out.constData());
     QVERIFY2(QString::fromUtf8(run.err).contains(inErrors), run.err.constData());
+    QVERIFY(run.linesEndAsThePlatformWants());
     if (inErrors.isEmpty())
         QVERIFY2(run.err.isEmpty(), run.err.constData());
     else // the tool's own words only, none of Qt's warnings
@@ -149,7 +151,7 @@ void tst_MenuBookTool::exitCodes()
         !arguments[1].startsWith(u'-')) {
         QFile book(path(arguments.last()));
         QVERIFY(book.open(QIODevice::ReadOnly));
-        QCOMPARE(book.readAll(), exitCode == 0 ? headerBytes() : savedBook());
+        QCOMPARE(book.readAll(), exitCode == 0 ? platformText(headerBytes()) : savedBook());
     }
 }
 
@@ -198,7 +200,7 @@ void tst_MenuBookTool::checkJsonLines()
                  QStringLiteral("clean.hex"), QStringLiteral("missing.hex")},
                 dir->path());
     QCOMPARE(run.exitCode, 2);
-    const QList<QByteArray> lines = run.out.trimmed().split('\n');
+    const QList<QByteArray> lines = run.text().toUtf8().trimmed().split('\n');
     QCOMPARE(lines.size(), 2);
     QJsonParseError error;
     const QJsonObject finding = QJsonDocument::fromJson(lines[0], &error).object();

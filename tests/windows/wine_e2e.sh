@@ -7,16 +7,18 @@
 # real keys and saves the Linux edition's bytes with CR LF. menubook.exe
 # gives the Linux tool's answers on the corpus. The installer installs
 # silently, its Start-menu entry starts the editor in the user's menu folder,
-# and the uninstaller removes its files and keys.
+# neither installer nor uninstaller touches it while it runs, and the
+# uninstaller removes its files and keys.
 set -u
 folder=$1 setup=$2 linux=$3 shots=${4:-$(dirname "$1")}
 corpus=$(cd "$(dirname "$0")/../fuzz/corpus" && pwd)
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 work=$(mktemp -d)
-pid=
+# Every Windows process of the prefix ends with the run, passed or failed:
+# one whose X window went away without a close request keeps running.
+trap 'wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
 fail() {
     echo "FAIL: $*" >&2
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
     exit 1
 }
 # Bounded at 60 s, for a Wine that starts slowly on a busy machine.
@@ -30,6 +32,9 @@ wait_until() {
 }
 crlf() { perl -pe 's/\n/\r\n/' "$1"; }
 mapped() { xwininfo -root -tree | grep -q " $1+[-0-9]*+[-0-9]* *+[-0-9]*+[-0-9]*\$"; }
+# A window is mapped before it is drawn: a shot of the screen shows more
+# than a few colours only once it is.
+painted() { import -window root "$1" && [ "$(identify -format %k "$1")" -gt 16 ]; }
 unmapped() { ! mapped "$1"; }
 
 # run NAME EDIT PROGRAM...: starts the program in an empty folder with
@@ -48,6 +53,8 @@ run() {
     cp "$dir/menufile.hex" "$dir/created.hex"
     if [ "$edit" = edit ]; then
         local window
+        # Keys sent before the first paint may reach no window yet.
+        wait_until painted "$dir.png" || fail "$name: window not drawn"
         window=$(xdotool search --onlyvisible --name '^Morvex Menu Editor' | head -n 1)
         xdotool windowfocus --sync "$window" key Return
         wait_until mapped 500x361 || fail "$name: no edit dialog"
@@ -59,10 +66,9 @@ run() {
         xdotool windowfocus --sync "$window" key ctrl+s
         wait_until grep -q '^Tea,#0001' "$dir/book.hex" || fail "$name: not saved"
     fi
-    case $name in en | zh) import -window root "$shots/wine_$name.png" ;; esac
+    case $name in en | zh) wait_until painted "$shots/wine_$name.png" || fail "$name: window not drawn" ;; esac
     kill "$pid"
     wait "$pid" 2>/dev/null
-    pid=
 }
 
 QT_QPA_PLATFORM=xcb run linux edit "$linux/menu_editor_en"
@@ -112,13 +118,18 @@ wine start /wait /unix "$(unix '%APPDATA%\Microsoft\Windows\Start Menu\Programs'
 pid=$!
 wait_until mapped 955x590 || fail "the installed editor shows no window"
 wait_until test -f "$menus/menufile.hex" || fail "the installed editor works elsewhere"
+# Neither the installer nor the uninstaller (_?= waits for it) touches a
+# running editor's installation.
+installed=$(find "$programs" -type f -exec md5sum {} + | sort)
+wine "$setup" /S && fail "the installer ran beside a running editor"
+# _?= takes the rest of the line, unquoted: the short name has no spaces.
+wine "$programs/uninstall.exe" /S "_?=$(winepath -s "$(winepath -w "$programs")")" && fail "the uninstaller ran beside a running editor"
+[ "$(find "$programs" -type f -exec md5sum {} + | sort)" = "$installed" ] || fail "changed beside a running editor"
 wine taskkill /f /im menu_editor_en.exe >/dev/null
 wait "$pid" 2>/dev/null
-pid=
 wine "$programs/uninstall.exe" /S || fail "uninstaller"
 wait_until test ! -e "$programs" || fail "left behind: $(find "$programs")"
 for key in "${keys[@]}"; do
     ! wine reg query "$key" >/dev/null 2>&1 || fail "left behind: $key"
 done
 echo "installer: installed, started from the Start menu, uninstalled"
-rm -rf "$work"
