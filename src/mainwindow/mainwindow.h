@@ -65,8 +65,8 @@ public:
 
 public slots:
     // Ctrl+P: the book's named menus through the print dialogs, or with no
-    // printer installed (or no print plugin) "No Valid Printer!" and, when
-    // the plugin is there, the sheet saved as a PDF.
+    // printer installed (or no print plugin) "No Valid Printer!" and the
+    // sheet saved as a PDF.
     void printSheet();
 
 protected:

@@ -1,10 +1,12 @@
 // The printed sheet of the book on screen, the same sheet `menubook print`
 // makes: to a printer through the print dialogs, or, where no printer is
 // installed, to a PDF the user names. Printing is a plugin the window loads
-// on the first print; without it the window has no printer to offer.
+// on the first print; without it the window has no printer to offer, only
+// the PDF.
 
 #include "mainwindow.h"
 
+#include "bookprinter.h"
 #include "edition.h"
 #include "epushbutton.h"
 #include "eselfdeletehintbox.h"
@@ -54,17 +56,13 @@ void MainWindow::printSheet()
         sheetPluginPath.isEmpty() ? QDir(QCoreApplication::applicationDirPath())
                                         .filePath(QStringLiteral(MORVEX_SHEET_PLUGIN))
                                   : sheetPluginPath);
-    if (!printing) {
-        showHint(LHINT_NOT_FIND_PRINTER);
-        return;
-    }
     SheetPrinting::Request request;
     request.menus = book.menus;
     request.chinese = currentEdition() == Edition::Chinese;
     request.fileName = QFileInfo(book.currentPath).fileName();
     request.workingCopy = request.fileName == MenuBook::WorkingCopyName;
 
-    if (printing->hasPrinter(printDialogs)) {
+    if (printing && printing->hasPrinter(printDialogs)) {
         printing->print(request, printDialogs, this);
         return;
     }
@@ -83,7 +81,12 @@ void MainWindow::printSheet()
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
     QString error;
-    const bool saved = printing->savePdf(request, path, error);
+    const bool saved =
+        BookPrinter::ofEditedBook(request.menus,
+                                  request.chinese ? BookPrinter::Language::Chinese
+                                                  : BookPrinter::Language::English,
+                                  request.fileName, request.workingCopy)
+            .print(request.menus, path, error);
     if (!saved)
         qDebug() << "sheet not saved:" << path << error;
     showHint(saved ? LHINT_FILE_SAVED : LHINT_FILE_NOT_SAVED);

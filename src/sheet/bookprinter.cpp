@@ -335,3 +335,17 @@ QString BookPrinter::fingerprintOf(const QList<MenuRecord> &records)
     book.menus = records;
     return fingerprintText(MenuBook::fileBytes(book.menuFileText()));
 }
+
+BookPrinter BookPrinter::ofEditedBook(const QList<MenuRecord> &records, Language language,
+                                      const QString &fileName, bool workingCopy)
+{
+    BookPrinter sheet;
+    sheet.language = language;
+    sheet.onlyNamed = true;
+    sheet.fileName = fileName;
+    sheet.workingCopy = workingCopy;
+    // What Save would write, so the sheet of an edited book names the
+    // fingerprint the saved file will have.
+    sheet.fingerprint = fingerprintOf(records);
+    return sheet;
+}

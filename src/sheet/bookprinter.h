@@ -31,6 +31,11 @@ public:
     bool workingCopy = false;
     QString fingerprint; // shown on every page
 
+    // The sheet the editor prints of the book on screen: the named menus,
+    // headed by the book's file and the fingerprint its next Save will have.
+    static BookPrinter ofEditedBook(const QList<MenuRecord> &records, Language language,
+                                    const QString &fileName, bool workingCopy);
+
     // Needs a QGuiApplication. False with a reason when the PDF could not be
     // written; nothing is left at the path then.
     bool print(const QList<MenuRecord> &records, const QString &pdfPath, QString &error) const;

@@ -9,9 +9,10 @@
 class QWidget;
 class SheetPrintDialogs;
 
-// What the window asks of the print plugin. The window includes only this
-// header: Qt PrintSupport and the sheet are loaded with the plugin on the
-// first print, so a run that never prints never pays for them.
+// What the window asks of the print plugin. Qt PrintSupport is loaded with
+// the plugin on the first print, so a run that never prints never pays for
+// it. The PDF offered where there is no printer needs only Qt Gui: the
+// window writes it itself, with or without the plugin.
 class SheetPrinting
 {
 public:
@@ -30,9 +31,7 @@ public:
     // The named menus through the preview, which offers the whole book too;
     // true when the sheet went to a printer.
     virtual bool print(const Request &request, SheetPrintDialogs *dialogs, QWidget *parent) = 0;
-    // The named menus as a PDF; false with a reason when it was not written.
-    virtual bool savePdf(const Request &request, const QString &path, QString &error) = 0;
 };
 
-#define SheetPrinting_iid "io.morvex.MenuEditor.SheetPrinting/1"
+#define SheetPrinting_iid "io.morvex.MenuEditor.SheetPrinting/2"
 Q_DECLARE_INTERFACE(SheetPrinting, SheetPrinting_iid)

@@ -10,16 +10,10 @@ namespace {
 
 BookPrinter sheetFor(const SheetPrinting::Request &request)
 {
-    BookPrinter sheet;
-    sheet.language =
-        request.chinese ? BookPrinter::Language::Chinese : BookPrinter::Language::English;
-    sheet.onlyNamed = true;
-    sheet.fileName = request.fileName;
-    sheet.workingCopy = request.workingCopy;
-    // What Save would write, so the sheet of an edited book names the
-    // fingerprint the saved file will have.
-    sheet.fingerprint = BookPrinter::fingerprintOf(request.menus);
-    return sheet;
+    return BookPrinter::ofEditedBook(
+        request.menus,
+        request.chinese ? BookPrinter::Language::Chinese : BookPrinter::Language::English,
+        request.fileName, request.workingCopy);
 }
 
 } // namespace
@@ -46,9 +40,4 @@ bool SheetPrintPlugin::print(const Request &request, SheetPrintDialogs *dialogs,
                     qDebug() << "sheet not printed:" << error;
             },
             parent);
-}
-
-bool SheetPrintPlugin::savePdf(const Request &request, const QString &path, QString &error)
-{
-    return sheetFor(request).print(request.menus, path, error);
 }

@@ -14,5 +14,4 @@ class SheetPrintPlugin : public QObject, public SheetPrinting
 public:
     bool hasPrinter(SheetPrintDialogs *dialogs) override;
     bool print(const Request &request, SheetPrintDialogs *dialogs, QWidget *parent) override;
-    bool savePdf(const Request &request, const QString &path, QString &error) override;
 };

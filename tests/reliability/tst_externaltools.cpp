@@ -104,6 +104,13 @@ private slots:
             return run("pdftotext", {"-layout", pdf, "-"}).contains(sheet);
         };
         QVERIFY(shows(editor.path(QStringLiteral("sheet.pdf"))));
+        // Without the print plugin, the same offer and the same sheet.
+        editor.window->setSheetPluginPath(editor.path(QStringLiteral("missing/plugin.so")));
+        editor.chooser.answers = {QStringLiteral("sheet2")};
+        editor.pressKey(QStringLiteral("Ctrl+P"));
+        QCOMPARE(editor.takeHints(), (QList<int>{LHINT_NOT_FIND_PRINTER, LHINT_FILE_SAVED}));
+        QVERIFY(shows(editor.path(QStringLiteral("sheet2.pdf"))));
+        editor.window->setSheetPluginPath(QString());
 
         if (geteuid() != 0 || !QFile::exists(QStringLiteral("/usr/lib/cups/backend/cups-pdf")))
             QSKIP("printing to a queue needs root and printer-driver-cups-pdf");
