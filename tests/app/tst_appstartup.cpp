@@ -207,7 +207,8 @@ kill -9 "$pid"
 start strace -f --seccomp-bpf -o "$kept/syncs.log" -e trace=fdatasync,fsync \
     -y -e inject=fdatasync:delay_enter=3000000 -e inject=fsync:delay_enter=3000000 "$program"
 set -- $(wait_for 955x590) || exit 4
-xdotool key Return
+# Slowed by strace, the new window may not have the keys yet.
+xdotool windowfocus --sync "$(xdotool search --name '^Morvex Menu Editor' | head -n 1)" key Return
 set -- $(wait_for 500x361) || exit 4
 # The recovery is claimed, its lock on disk, while the dialog is open.
 wait_until grep -q 'recovery[.]lock>) = 0' "$kept/syncs.log"
