@@ -46,6 +46,12 @@ int main(int argc, char *argv[])
         application = std::make_unique<QCoreApplication>(argc, argv);
     }
     QCoreApplication::setApplicationName(QStringLiteral("menubook"));
+#ifdef Q_OS_WIN
+    // Windows hands argv over in its ANSI code page, which cannot hold every
+    // name a book may have (Chinese ones outside a Chinese Windows); Qt reads
+    // the command line itself, in full.
+    arguments = QCoreApplication::arguments().mid(1);
+#endif
 
     QTextStream out(stdout);
     QTextStream err(stderr);

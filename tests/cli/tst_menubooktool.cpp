@@ -71,6 +71,8 @@ void tst_MenuBookTool::exitCodes_data()
 
     QTest::newRow("new") << QStringList{"new", "empty.hex"} << 0 << ""
                          << "";
+    QTest::newRow("new, a name outside Windows' ANSI code page")
+        << QStringList{"new", QStringLiteral("菜单.hex")} << 0 << "" << "";
     QTest::newRow("new, existing book") << QStringList{"new", "clean.hex"} << 2 << ""
                                         << "clean.hex: exists; nothing written";
     QTest::newRow("check, clean") << QStringList{"check", "clean.hex"} << 0
