@@ -63,7 +63,9 @@ run() {
         xdotool windowfocus --sync "$dialog" key ctrl+a type Tea
         xdotool key Return
         wait_until unmapped 500x361 || fail "$name: the edit dialog stays"
-        xdotool windowfocus --sync "$window" key ctrl+s
+        # Wine may still be remapping its window as the dialog goes, and the
+        # display then refuses the focus: asked again until it is given.
+        wait_until xdotool windowfocus --sync "$window" key ctrl+s || fail "$name: no focus to save"
         wait_until grep -q '^Tea,#0001' "$dir/book.hex" || fail "$name: not saved"
     fi
     case $name in en | zh) wait_until painted "$shots/wine_$name.png" || fail "$name: window not drawn" ;; esac
