@@ -1,10 +1,12 @@
 #include "framelesshelperprivate.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QEvent>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <cmath>
 
@@ -108,30 +110,62 @@ QRect FramelessHelperPrivate::resizedGeometry(int region, const QPoint &cursor,
     }
 }
 
-void FramelessHelperPrivate::checkPos()
+bool FramelessHelperPrivate::canResize() const
 {
-    const QMargins borders(borderLeft, borderTop, borderRight, borderBottom);
-    edgeRegion = NoRegion;
-    if (!maximized && window->isActiveWindow())
-        edgeRegion = regionAt(QCursor::pos(), window->frameGeometry(), borders);
-    if (edgeRegion != NoRegion)
-        window->setCursor(cursorShapeFor(edgeRegion));
+    return !maximized && window->isActiveWindow();
+}
+
+void FramelessHelperPrivate::setEdgeRegion(int region)
+{
+    edgeRegion = region;
+    if (region != NoRegion)
+        window->setCursor(cursorShapeFor(region));
     else if (window->testAttribute(Qt::WA_SetCursor))
         window->unsetCursor();
 }
 
+void FramelessHelperPrivate::checkPos()
+{
+    const QMargins borders(borderLeft, borderTop, borderRight, borderBottom);
+    setEdgeRegion(canResize() ? regionAt(QCursor::pos(), window->frameGeometry(), borders)
+                              : NoRegion);
+}
+
 void FramelessHelperPrivate::pollPos()
 {
-    // Asking the display server where the pointer is costs a round trip on
-    // every poll. While the pointer is over another window no band of this
-    // one can be under it, and entering again comes with an Enter event.
-    if (window->underMouse()) {
-        checkPos();
+    // Asking the display server where the pointer is costs a round trip,
+    // and the poll runs for the whole life of the window. While the pointer
+    // is over the window its mouse events already say where it is; over
+    // another window no band of this one can be under it. A popup holds the
+    // pointer's events, so the server is asked while one is open.
+    if (!window->underMouse() || !canResize()) {
+        setEdgeRegion(NoRegion);
         return;
     }
-    edgeRegion = NoRegion;
-    if (window->testAttribute(Qt::WA_SetCursor))
-        window->unsetCursor();
+    if (!pointerSeen || QApplication::activePopupWidget()) {
+        seenPointer = QCursor::pos();
+        pointerSeen = !QApplication::activePopupWidget();
+    }
+    const QMargins borders(borderLeft, borderTop, borderRight, borderBottom);
+    setEdgeRegion(regionAt(seenPointer, window->frameGeometry(), borders));
+}
+
+void FramelessHelperPrivate::watchPointer(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::Enter:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+        seenPointer = roundedPoint(static_cast<QSinglePointEvent *>(event)->globalPosition());
+        pointerSeen = true;
+        break;
+    case QEvent::Leave:
+        pointerSeen = false;
+        break;
+    default:
+        break;
+    }
 }
 
 void FramelessHelperPrivate::resize(QPoint cursorPos)
@@ -165,7 +199,21 @@ void FramelessHelperPrivate::endDrag()
 
 bool FramelessHelperPrivate::eventFilter(QObject *watched, QEvent *event)
 {
+    // Every mouse event of the window passes its platform window first,
+    // whichever child then takes it.
+    if (watched == watchedWindow) {
+        watchPointer(event);
+        return false;
+    }
     switch (event->type()) {
+    case QEvent::Show:
+        if (watched == window && window->windowHandle() != watchedWindow) {
+            watchedWindow = window->windowHandle();
+            pointerSeen = false;
+            if (watchedWindow)
+                watchedWindow->installEventFilter(this);
+        }
+        return false;
     case QEvent::WindowStateChange:
         if (watched == window)
             maximized = window->windowState().testFlag(Qt::WindowMaximized);

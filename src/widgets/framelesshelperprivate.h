@@ -4,10 +4,12 @@
 #include <QMargins>
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
 
 class QTimer;
 class QWidget;
+class QWindow;
 
 // The event filter behind FramelessHelper. Kept in its own header so the
 // region and resize arithmetic can be tested without a real mouse.
@@ -48,10 +50,13 @@ protected:
 
 private slots:
     void checkPos();
-    void pollPos();
     void resize(QPoint cursorPos);
 
 private:
+    void pollPos();
+    bool canResize() const;
+    void setEdgeRegion(int region);
+    void watchPointer(QEvent *event);
     bool startMove(const QPointF &globalPosition);
     void endDrag();
 
@@ -66,4 +71,9 @@ private:
     bool leftPressed = false;
     QTimer *checkTimer;
     QPoint dragOffset;
+    // The pointer as the window's own mouse events last placed it; valid
+    // from an Enter until the next Leave.
+    QPointer<QWindow> watchedWindow;
+    QPoint seenPointer;
+    bool pointerSeen = false;
 };
