@@ -31,6 +31,17 @@ FramelessHelperPrivate::FramelessHelperPrivate(QWidget *window)
     checkTimer->setInterval(400);
     connect(checkTimer, &QTimer::timeout, this, &FramelessHelperPrivate::pollPos);
     checkTimer->start();
+    watchPlatformWindow();
+}
+
+void FramelessHelperPrivate::watchPlatformWindow()
+{
+    if (window->windowHandle() == watchedWindow)
+        return;
+    watchedWindow = window->windowHandle();
+    pointerSeen = false;
+    if (watchedWindow)
+        watchedWindow->installEventFilter(this);
 }
 
 void FramelessHelperPrivate::addDragWidget(QWidget *widget)
@@ -207,12 +218,9 @@ bool FramelessHelperPrivate::eventFilter(QObject *watched, QEvent *event)
     }
     switch (event->type()) {
     case QEvent::Show:
-        if (watched == window && window->windowHandle() != watchedWindow) {
-            watchedWindow = window->windowHandle();
-            pointerSeen = false;
-            if (watchedWindow)
-                watchedWindow->installEventFilter(this);
-        }
+        // Each show may come with a new platform window.
+        if (watched == window)
+            watchPlatformWindow();
         return false;
     case QEvent::WindowStateChange:
         if (watched == window)

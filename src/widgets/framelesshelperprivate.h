@@ -56,6 +56,7 @@ private:
     void pollPos();
     bool canResize() const;
     void setEdgeRegion(int region);
+    void watchPlatformWindow();
     void watchPointer(QEvent *event);
     bool startMove(const QPointF &globalPosition);
     void endDrag();
