@@ -146,19 +146,25 @@ void FramelessHelperPrivate::pollPos()
 {
     // Asking the display server where the pointer is costs a round trip,
     // and the poll runs for the whole life of the window. While the pointer
-    // is over the window its mouse events already say where it is; over
-    // another window no band of this one can be under it. A popup holds the
-    // pointer's events, so the server is asked while one is open.
+    // rests over the window its mouse events already say where it is; over
+    // another window no band of this one can be under it. The events stop
+    // while someone else holds the pointer: a popup of ours, or another
+    // client (a window manager's move, a drag), which says nothing when it
+    // lets go. So the server is asked while a popup is open and while the
+    // place last known is on a band, where a stale place would leave a
+    // resize cursor over the rows.
     if (!window->underMouse() || !canResize()) {
         setEdgeRegion(NoRegion);
         return;
     }
-    if (!pointerSeen || QApplication::activePopupWidget()) {
-        seenPointer = QCursor::pos();
-        pointerSeen = !QApplication::activePopupWidget();
-    }
     const QMargins borders(borderLeft, borderTop, borderRight, borderBottom);
-    setEdgeRegion(regionAt(seenPointer, window->frameGeometry(), borders));
+    const QRect frame = window->frameGeometry();
+    const bool popupOpen = QApplication::activePopupWidget() != nullptr;
+    if (!pointerSeen || popupOpen || regionAt(seenPointer, frame, borders) != NoRegion) {
+        seenPointer = QCursor::pos();
+        pointerSeen = !popupOpen;
+    }
+    setEdgeRegion(regionAt(seenPointer, frame, borders));
 }
 
 void FramelessHelperPrivate::watchPointer(QEvent *event)
