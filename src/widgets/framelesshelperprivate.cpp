@@ -135,11 +135,15 @@ void FramelessHelperPrivate::setEdgeRegion(int region)
         window->unsetCursor();
 }
 
-void FramelessHelperPrivate::checkPos()
+int FramelessHelperPrivate::regionUnder(const QPoint &pointer) const
 {
     const QMargins borders(borderLeft, borderTop, borderRight, borderBottom);
-    setEdgeRegion(canResize() ? regionAt(QCursor::pos(), window->frameGeometry(), borders)
-                              : NoRegion);
+    return regionAt(pointer, window->frameGeometry(), borders);
+}
+
+void FramelessHelperPrivate::checkPos()
+{
+    setEdgeRegion(canResize() ? regionUnder(QCursor::pos()) : NoRegion);
 }
 
 void FramelessHelperPrivate::pollPos()
@@ -157,14 +161,12 @@ void FramelessHelperPrivate::pollPos()
         setEdgeRegion(NoRegion);
         return;
     }
-    const QMargins borders(borderLeft, borderTop, borderRight, borderBottom);
-    const QRect frame = window->frameGeometry();
     const bool popupOpen = QApplication::activePopupWidget() != nullptr;
-    if (!pointerSeen || popupOpen || regionAt(seenPointer, frame, borders) != NoRegion) {
+    if (!pointerSeen || popupOpen || regionUnder(seenPointer) != NoRegion) {
         seenPointer = QCursor::pos();
         pointerSeen = !popupOpen;
     }
-    setEdgeRegion(regionAt(seenPointer, frame, borders));
+    setEdgeRegion(regionUnder(seenPointer));
 }
 
 void FramelessHelperPrivate::watchPointer(QEvent *event)

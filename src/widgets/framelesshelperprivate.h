@@ -55,6 +55,8 @@ private slots:
 private:
     void pollPos();
     bool canResize() const;
+    // The band of this window under a global pointer position.
+    int regionUnder(const QPoint &pointer) const;
     void setEdgeRegion(int region);
     void watchPlatformWindow();
     void watchPointer(QEvent *event);
