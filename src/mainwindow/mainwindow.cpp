@@ -10,6 +10,7 @@
 #include "languageini.h"
 #include "mainwindowform.h"
 #include "menubook.h"
+#include "stylesheetpictures.h"
 
 #include <QDateTime>
 #include <QProgressBar>
@@ -35,6 +36,7 @@ MainWindow::MainWindow(BookDocument &document, QWidget *parent)
     // again, and the pictures' style sheets are the costliest to resolve.
     applyButtonStyles();
     prepareRows();
+    preloadStyleSheetPictures(this);
     // Let the window's style sheet settle on every widget now: polishing at
     // the first show would otherwise replace the name colours set below.
     ensurePolished();

@@ -1,5 +1,7 @@
 #include "pictureicon.h"
 
+#include "stylesheetpictures.h"
+
 #include <QApplication>
 #include <QIconEngine>
 #include <QImageReader>
@@ -18,6 +20,7 @@ public:
     QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State) override
     {
         QImageReader reader(fileName);
+        readByName(reader);
         const QSize fitted = fitting(reader.size(), size);
         if (fitted.isEmpty())
             return {};
@@ -72,7 +75,9 @@ private:
     QSize pictureSize()
     {
         if (!sizeRead) {
-            knownSize = QImageReader(fileName).size();
+            QImageReader reader(fileName);
+            readByName(reader);
+            knownSize = reader.size();
             sizeRead = true;
         }
         return knownSize;

@@ -70,6 +70,9 @@ void TstHighDpi::initTestCase()
     book = std::make_unique<MenuBook>();
     document = std::make_unique<BookDocument>(*book);
     window = std::make_unique<MainWindow>(*document);
+    // The window read its @2x pictures itself, as Qt draws them.
+    QCOMPARE(QPixmap(QStringLiteral(":/image/bgp@2x.png")).toImage().format(),
+             QImage::Format_RGB888);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
 }

@@ -28,9 +28,18 @@ private slots:
     void offersUnsavedMenus();
 };
 
+// Image-format plugins mapped into this process; 0 where the system does
+// not tell.
+static int imagePluginsMapped()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) ? int(maps.readAll().count("/imageformats/")) : 0;
+}
+
 void TstMainWindowStartup::startsInEmptyFolder()
 {
     EditorFixture editor;
+    const int pluginsBefore = imagePluginsMapped();
     editor.start();
 
     QFile workingCopy(editor.path(QStringLiteral("menufile.hex")));
@@ -68,6 +77,15 @@ void TstMainWindowStartup::startsInEmptyFolder()
     QCOMPARE(editor.shownCodes().first(), QStringLiteral("A-01"));
 
     QCOMPARE(editor.takeHints(), QList<int>());
+
+    // The window read its pictures itself, before its first polish: no
+    // image-format plugin is loaded, and the background is drawn from its
+    // three-byte copy with the picture's own pixels.
+    QCOMPARE(imagePluginsMapped(), pluginsBefore);
+    const QString background = QStringLiteral(":/image/bgp.png");
+    QCOMPARE(QPixmap(background).toImage().format(), QImage::Format_RGB888);
+    const QImage drawn = editor.widget<QLabel>(QStringLiteral("labelBackground"))->grab().toImage();
+    QCOMPARE(drawn, QImage(background).convertToFormat(drawn.format()));
 }
 
 void TstMainWindowStartup::startsWithUnreadableWorkingCopy()
