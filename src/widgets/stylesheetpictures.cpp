@@ -79,6 +79,9 @@ QPixmap readPicture(const QString &fileName, int density)
     // gives from four, and a page step costs about a fifth of a millisecond
     // more; the usual four bytes would keep 0.55 MB more for the background.
     if (!image.isNull() && !image.hasAlphaChannel()) {
+        // Qt turns a colour map into three bytes only through a slow generic
+        // route (6 ms for the background); through four bytes it takes 0.5.
+        image.convertTo(QImage::Format_RGB32);
         image.convertTo(QImage::Format_RGB888);
         conversion = Qt::NoFormatConversion;
     }
